@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Set-up, build, run and test ZENTIL on Debian 12.
+#   scripts/zentil.sh run    install what is missing, build, start ZENTIL
+#   scripts/zentil.sh test   install what is missing, build, run every test headless
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+# Build and run: compiler, Qt 6 with SVG, fonts close to the design's faces.
+packages=(cmake g++ make qt6-base-dev qt6-svg-dev libgl-dev fonts-liberation2 fonts-dejavu-core)
+# Tests on a real X server, packaging checks.
+test_packages=(xvfb openbox xdotool xclip x11-utils imagemagick desktop-file-utils appstream dpkg-dev file)
+
+install_missing() {
+    local missing=()
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    "${sudo[@]}" apt-get update -q
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+build() {
+    cmake --preset "$1" >/dev/null
+    cmake --build --preset "$1" -j "$(nproc)"
+}
+
+case "${1:-}" in
+run)
+    install_missing "${packages[@]}"
+    build release
+    exec build/release/zentil
+    ;;
+test)
+    install_missing "${packages[@]}" "${test_packages[@]}"
+    build release
+    ctest --preset release
+    ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,38 @@
+#include "CellButton.h"
+
+#include "OleColor.h"
+
+#include <QPainter>
+
+CellButton::CellButton(const MatrixState &state, int row, int col, QWidget *parent)
+    : QAbstractButton(parent), m_state(state), m_row(row), m_col(col)
+{
+    setObjectName(QStringLiteral("r%1c%2").arg(row).arg(col));
+    setCursor(Qt::ArrowCursor);
+    setFocusPolicy(Qt::TabFocus);
+    refresh();
+}
+
+void CellButton::refresh()
+{
+    setAccessibleName(tr("Row %1, column %2, %3").arg(m_row).arg(m_col).arg(isOn() ? tr("on") : tr("off")));
+    update();
+}
+
+QSize CellButton::sizeHint() const
+{
+    return {17, 17};
+}
+
+void CellButton::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const QRect r = rect().adjusted(0, 0, -1, -1);
+    p.fillRect(rect(), OleColor::toQColor(colorValue(), palette()));
+    p.setPen(palette().color(QPalette::Dark));
+    p.drawRect(r);
+    if (hasFocus()) {
+        p.setPen(QPen(isOn() ? Qt::white : palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        p.drawRect(r.adjusted(2, 2, -2, -2));
+    }
+}

@@ -1,0 +1,47 @@
+#include "EdgeBox.h"
+
+#include <QPainter>
+
+EdgeBox::EdgeBox(const QString &name, QWidget *parent) : QLineEdit(parent)
+{
+    setObjectName(name);
+    setFrame(false);
+    setTextMargins(0, 0, 0, 0);
+    setAlignment(Qt::AlignCenter);
+}
+
+void EdgeBox::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QLineEdit::mouseDoubleClickEvent(event);
+    emit doubleClicked();
+}
+
+void EdgeBox::paintEvent(QPaintEvent *event)
+{
+    if (hasFocus()) {
+        QLineEdit::paintEvent(event);
+    } else {
+        QPainter p(this);
+        p.fillRect(rect(), palette().color(QPalette::Base));
+        p.setFont(font());
+        // The read-only boxes are disabled, but their values are the point of
+        // the window: a dimmed grey on cyan is too faint to read at this size.
+        p.setPen(isEnabled() ? palette().color(QPalette::Text) : QColor(0x40, 0x40, 0x40));
+        const QRect inner = rect().adjusted(1, 0, -1, 0);
+        const QString shown = displayText();
+        const int needed = fontMetrics().horizontalAdvance(shown);
+        if (needed <= inner.width()) {
+            p.drawText(inner, Qt::AlignCenter, shown);
+        } else {
+            const qreal squeeze = qMax(MinSqueeze, qreal(inner.width()) / needed);
+            p.setClipRect(inner);
+            p.translate(inner.left(), 0);
+            p.scale(squeeze, 1.0);
+            p.drawText(QRectF(0, inner.top(), needed, inner.height()), Qt::AlignLeft | Qt::AlignVCenter, shown);
+            p.resetTransform();
+        }
+    }
+    QPainter frame(this);
+    frame.setPen(palette().color(QPalette::Mid));
+    frame.drawRect(rect().adjusted(0, 0, -1, -1));
+}

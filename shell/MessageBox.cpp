@@ -1,0 +1,63 @@
+#include "MessageBox.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+
+MessageBox::Answer MessageBox::s_nextAnswer = MessageBox::NoAnswer;
+QString MessageBox::s_lastPrompt;
+QString MessageBox::s_lastTitle;
+int MessageBox::s_count = 0;
+
+MessageBox::Answer MessageBox::show(QWidget *parent, const QString &prompt, const QString &title, Buttons buttons,
+                                    Answer defaultButton)
+{
+    s_lastPrompt = prompt;
+    s_lastTitle = title.isEmpty() ? QCoreApplication::applicationName() : title;
+    ++s_count;
+
+    if (s_nextAnswer != NoAnswer) {
+        const Answer answer = s_nextAnswer;
+        s_nextAnswer = NoAnswer;
+        return answer;
+    }
+
+    QMessageBox box(QMessageBox::NoIcon, s_lastTitle, prompt, QMessageBox::NoButton, parent);
+    if (buttons == YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(defaultButton == No ? QMessageBox::No : QMessageBox::Yes);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+        box.setDefaultButton(QMessageBox::Ok);
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Yes;
+    case QMessageBox::No:
+        return No;
+    case QMessageBox::Ok:
+        return OK;
+    default:
+        // Escape on a Yes/No box counts as No; on an OK box as OK.
+        return buttons == YesNo ? No : OK;
+    }
+}
+
+void MessageBox::setNextAnswer(Answer answer)
+{
+    s_nextAnswer = answer;
+}
+
+QString MessageBox::lastPrompt()
+{
+    return s_lastPrompt;
+}
+
+QString MessageBox::lastTitle()
+{
+    return s_lastTitle;
+}
+
+int MessageBox::shownCount()
+{
+    return s_count;
+}

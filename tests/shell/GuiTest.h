@@ -1,0 +1,107 @@
+#pragma once
+
+// Shared by the window tests: a settings store of their own, and short ways
+// to reach and drive the real controls by their object names.
+
+#include "shell/Application.h"
+#include "shell/FrmMain.h"
+#include "shell/MessageBox.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace GuiTest {
+
+// Points every settings lookup at a fresh folder before the application
+// exists, so no test ever reads or writes the user's real store.
+inline QString isolateSettings()
+{
+    static QTemporaryDir dir;
+    qputenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+    return dir.path();
+}
+
+template <typename T = QWidget> T *find(QWidget *root, const QString &name)
+{
+    T *w = root->findChild<T *>(name);
+    if (!w)
+        qFatal("no control named %s", qPrintable(name));
+    return w;
+}
+
+inline std::unique_ptr<FrmMain> openWindow()
+{
+    auto w = std::make_unique<FrmMain>();
+    w->load();
+    w->show();
+    if (!QTest::qWaitForWindowExposed(w.get()))
+        qWarning("window not exposed");
+    return w;
+}
+
+inline void click(QWidget *root, const QString &name)
+{
+    QTest::mouseClick(find(root, name), Qt::LeftButton);
+}
+
+inline void clickCell(QWidget *root, int r, int c)
+{
+    click(root, QStringLiteral("r%1c%2").arg(r).arg(c));
+}
+
+inline QString boxText(QWidget *root, const QString &name)
+{
+    return find<QLineEdit>(root, name)->text();
+}
+
+inline bool cellOn(QWidget *root, int r, int c)
+{
+    return find(root, QStringLiteral("r%1c%2").arg(r).arg(c))->property("colorValue").toUInt() ==
+           MatrixState::cellOnColor;
+}
+
+// Replaces the text of a top box the way a user does, then double-clicks it.
+inline void typeAndEnter(QWidget *root, int col, const QString &text)
+{
+    auto *box = find<QLineEdit>(root, QStringLiteral("tt%1").arg(col));
+    QTest::mouseClick(box, Qt::LeftButton);
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
+    QTest::mouseDClick(box, Qt::LeftButton);
+}
+
+// The column as "10100101", row 0 first.
+inline QString column(QWidget *root, int c)
+{
+    QString s;
+    for (int r = 0; r < 8; ++r)
+        s += cellOn(root, r, c) ? QLatin1Char('1') : QLatin1Char('0');
+    return s;
+}
+
+} // namespace GuiTest
+
+// Settings are isolated before QApplication starts; the application is then
+// configured like the real program.
+#define ZENTIL_GUI_TEST_MAIN(TestClass)                                                                               \
+    int main(int argc, char **argv)                                                                                    \
+    {                                                                                                                  \
+        qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));  \
+        GuiTest::isolateSettings();                                                                                    \
+        QApplication app(argc, argv);                                                                                  \
+        Application::configure(app);                                                                                   \
+        QTEST_DISABLE_KEYPAD_NAVIGATION                                                                                \
+        TestClass tc;                                                                                                  \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                                     \
+        return QTest::qExec(&tc, argc, argv);                                                                          \
+    }
