@@ -1,0 +1,291 @@
+#include "GuiTest.h"
+
+#include "shell/Clipboard.h"
+#include "shell/OneLineList.h"
+#include "shell/OutputPane.h"
+
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+using namespace GuiTest;
+
+class TestOutput : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void typicalUse();
+    void notations_data();
+    void notations();
+    void selectionInOneListOnly();
+    void fiveBySevenShortensListings();
+    void linesFollowThePressesAndKeepTheirNotation();
+    void typedTextIsListedAndContinued();
+    void copyPutsExactlyThePaneOnTheClipboard();
+    void clipboardFailureIsNotReportedAsSuccess();
+    void clearAsksFirst();
+    void realMessageBoxesCarryTheirTexts();
+
+private:
+    QString pane() const { return find<QPlainTextEdit>(m_w.get(), "Text1")->toPlainText(); }
+    void select(const char *list, int row);
+    void drawLeftExample();
+
+    std::unique_ptr<FrmMain> m_w;
+    QString m_clipboardSeen;
+};
+
+void TestOutput::init()
+{
+    m_w = openWindow();
+}
+
+void TestOutput::cleanup()
+{
+    m_w.reset();
+    Clipboard::setWriterForTests(nullptr);
+}
+
+void TestOutput::select(const char *list, int row)
+{
+    auto *l = find<OneLineList>(m_w.get(), list);
+    l->scrollToItem(l->item(row), QAbstractItemView::PositionAtTop);
+    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(row)).center());
+    QCOMPARE(l->selectedIndex(), row);
+}
+
+// Left boxes 0, 18, 3C, 7E, FF, 7E, 3C, 18: a diamond.
+void TestOutput::drawLeftExample()
+{
+    const int rows[8] = {0x00, 0x18, 0x3C, 0x7E, 0xFF, 0x7E, 0x3C, 0x18};
+    for (int r = 0; r < 8; ++r)
+        for (int c = 0; c < 8; ++c)
+            if (rows[r] & (1 << c))
+                clickCell(m_w.get(), r, c);
+}
+
+void TestOutput::typicalUse()
+{
+    FrmMain *w = m_w.get();
+    clickCell(w, 0, 0);
+    select("List1", 2);
+    select("List2", 0);
+    click(w, "Command4");
+    QCOMPARE(w->notation().prefixText(), QStringLiteral("0x"));
+    QCOMPARE(find<OutputPane>(w, "Text1")->paneText(), QStringLiteral("0x1,0x0,0x0,0x0,0x0,0x0,0x0,0x0\r\n"));
+
+    MessageBox::setNextAnswer(MessageBox::OK);
+    click(w, "Command12");
+    QCOMPARE(MessageBox::lastPrompt(), QStringLiteral("Cliboard now has the text"));
+    QCOMPARE(MessageBox::lastTitle(), QStringLiteral("ZENTIL"));
+    QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(), QByteArray("0x1,0x0,0x0,0x0,0x0,0x0,0x0,0x0\r\n"));
+}
+
+void TestOutput::notations_data()
+{
+    QTest::addColumn<int>("prefix");
+    QTest::addColumn<int>("delimiter");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QByteArray>("line");
+    QTest::newRow("nothing selected") << -1 << -1 << "Command4" << QByteArray("0,18,3C,7E,FF,7E,3C,18\r\n");
+    QTest::newRow("0xff comma") << 2 << 0 << "Command4" << QByteArray("0x0,0x18,0x3C,0x7E,0xFF,0x7E,0x3C,0x18\r\n");
+    QTest::newRow("none space") << 0 << 2 << "Command4" << QByteArray("0 18 3C 7E FF 7E 3C 18\r\n");
+    QTest::newRow("&ff none") << 4 << 3 << "Command4" << QByteArray("&0&18&3C&7E&FF&7E&3C&18\r\n");
+    QTest::newRow("$ff quotes right") << 1 << 1 << "Command7"
+                                      << QByteArray("$0\"$18\"$3C\"$7E\"$FF\"$7E\"$3C\"$18\r\n");
+    QTest::newRow("Hff top") << 3 << 0 << "Command5" << QByteArray("H10,H38,H7C,HFE,HFE,H7C,H38,H10\r\n");
+    QTest::newRow("bottom") << 0 << 0 << "Command6" << QByteArray("8,1C,3E,7F,7F,3E,1C,8\r\n");
+}
+
+void TestOutput::notations()
+{
+    QFETCH(int, prefix);
+    QFETCH(int, delimiter);
+    QFETCH(QString, button);
+    QFETCH(QByteArray, line);
+    drawLeftExample();
+    if (prefix >= 0)
+        select("List1", prefix);
+    if (delimiter >= 0)
+        select("List2", delimiter);
+    click(m_w.get(), button);
+    QCOMPARE(find<OutputPane>(m_w.get(), "Text1")->paneText().toUtf8(), line);
+}
+
+void TestOutput::selectionInOneListOnly()
+{
+    FrmMain *w = m_w.get();
+    select("List1", 3);
+    click(w, "Command4");
+    select("List2", 2);
+    click(w, "Command4");
+    QCOMPARE(find<OutputPane>(w, "Text1")->paneText(),
+             QStringLiteral("H0,H0,H0,H0,H0,H0,H0,H0\r\nH0 H0 H0 H0 H0 H0 H0 H0\r\n"));
+}
+
+void TestOutput::fiveBySevenShortensListings()
+{
+    FrmMain *w = m_w.get();
+    drawLeftExample();
+    select("List1", 2);
+    click(w, "Option2(0)");
+    for (const char *b : {"Command4", "Command7", "Command5", "Command6"})
+        click(w, b);
+    QCOMPARE(find<OutputPane>(w, "Text1")->paneText(), QStringLiteral("0x0,0x18,0x3C,0x7E,0xFF,0x7E,0x3C\r\n"
+                                                                      "0x0,0x18,0x3C,0x7E,0xFF,0x7E,0x3C\r\n"
+                                                                      "0x10,0x38,0x7C,0xFE,0xFE\r\n"
+                                                                      "0x8,0x1C,0x3E,0x7F,0x7F\r\n"));
+    click(w, "Option2(1)");
+    click(w, "Command5");
+    QVERIFY(find<OutputPane>(w, "Text1")->paneText().endsWith("0x10,0x38,0x7C,0xFE,0xFE,0x7C,0x38,0x10\r\n"));
+}
+
+void TestOutput::linesFollowThePressesAndKeepTheirNotation()
+{
+    FrmMain *w = m_w.get();
+    clickCell(w, 7, 7);
+    click(w, "Command5");
+    select("List2", 3);
+    click(w, "Command6");
+    QCOMPARE(find<OutputPane>(w, "Text1")->paneText(), QStringLiteral("0,0,0,0,0,0,0,80\r\n00000001\r\n"));
+}
+
+void TestOutput::typedTextIsListedAndContinued()
+{
+    FrmMain *w = m_w.get();
+    auto *pane = find<QPlainTextEdit>(w, "Text1");
+    pane->setFocus();
+    QTest::keyClicks(pane, "head");
+    QTest::keyClick(pane, Qt::Key_Return);
+    QTest::keyClicks(pane, "tail:");
+    auto *tt2 = find<QLineEdit>(w, "tt2");
+    QTest::mouseClick(tt2, Qt::LeftButton);
+    tt2->selectAll();
+    QTest::keyClicks(tt2, "a5");
+    select("List1", 2);
+    click(w, "Command5");
+    QCOMPARE(find<OutputPane>(w, "Text1")->paneText().toUtf8(),
+             QByteArray("head\r\ntail:0x0,0x0,0xa5,0x0,0x0,0x0,0x0,0x0\r\n"));
+
+    // An empty box shows as a bare prefix.
+    tt2->clear();
+    click(w, "Command5");
+    QVERIFY(find<OutputPane>(w, "Text1")->paneText().endsWith("0x0,0x0,0x,0x0,0x0,0x0,0x0,0x0\r\n"));
+}
+
+void TestOutput::copyPutsExactlyThePaneOnTheClipboard()
+{
+    FrmMain *w = m_w.get();
+    QClipboard *clip = QGuiApplication::clipboard();
+    clip->setText("something else");
+    MessageBox::setNextAnswer(MessageBox::OK);
+    click(w, "Command12");
+    QCOMPARE(clip->text(), QString());
+    QCOMPARE(MessageBox::lastPrompt(), QStringLiteral("Cliboard now has the text"));
+
+    click(w, "Command4");
+    auto *pane = find<QPlainTextEdit>(w, "Text1");
+    pane->moveCursor(QTextCursor::End);
+    pane->setFocus();
+    QTest::keyClicks(pane, "typed");
+    QTest::keyClick(pane, Qt::Key_Return);
+    QTest::keyClicks(pane, "more");
+    const QString before = pane->toPlainText();
+    for (int i = 0; i < 2; ++i) {
+        const int shown = MessageBox::shownCount();
+        MessageBox::setNextAnswer(MessageBox::OK);
+        click(w, "Command12");
+        QCOMPARE(MessageBox::shownCount(), shown + 1);
+        QCOMPARE(clip->text().toUtf8(), QByteArray("0,0,0,0,0,0,0,0\r\ntyped\r\nmore"));
+    }
+    QCOMPARE(pane->toPlainText(), before);
+}
+
+void TestOutput::clipboardFailureIsNotReportedAsSuccess()
+{
+    FrmMain *w = m_w.get();
+    click(w, "Command4");
+    // Another program keeps the clipboard: whatever we place does not stay.
+    Clipboard::setWriterForTests([](const QString &) { QGuiApplication::clipboard()->setText("held elsewhere"); });
+    MessageBox::setNextAnswer(MessageBox::OK);
+    click(w, "Command12");
+    QVERIFY(MessageBox::lastPrompt() != QStringLiteral("Cliboard now has the text"));
+    QVERIFY(MessageBox::lastPrompt().contains("could not be written"));
+}
+
+void TestOutput::clearAsksFirst()
+{
+    FrmMain *w = m_w.get();
+    click(w, "Command4");
+    MessageBox::setNextAnswer(MessageBox::No);
+    click(w, "Command9");
+    QCOMPARE(MessageBox::lastPrompt(), QStringLiteral("Are you sure?"));
+    QCOMPARE(MessageBox::lastTitle(), QStringLiteral("Clear"));
+    QCOMPARE(pane(), QStringLiteral("0,0,0,0,0,0,0,0\n"));
+
+    MessageBox::setNextAnswer(MessageBox::Yes);
+    click(w, "Command9");
+    QCOMPARE(pane(), QString());
+    MessageBox::setNextAnswer(MessageBox::Yes);
+    click(w, "Command9"); // on an empty pane
+    QCOMPARE(pane(), QString());
+
+    clickCell(w, 0, 1);
+    click(w, "Command4");
+    QCOMPARE(find<OutputPane>(w, "Text1")->paneText(), QStringLiteral("2,0,0,0,0,0,0,0\r\n"));
+}
+
+// One real modal box each: its texts, buttons and default, answered by a key.
+void TestOutput::realMessageBoxesCarryTheirTexts()
+{
+    FrmMain *w = m_w.get();
+    click(w, "Command4");
+    struct Seen
+    {
+        QString title, text;
+        QStringList buttons;
+        QString defaultButton;
+        bool iconless = false;
+    } seen;
+    auto answer = [&seen](int key) {
+        QTimer::singleShot(50, [&seen, key] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            seen.title = box->windowTitle();
+            seen.text = box->text();
+            seen.iconless = box->icon() == QMessageBox::NoIcon;
+            seen.buttons.clear();
+            for (QAbstractButton *b : box->buttons())
+                seen.buttons << b->text().remove('&');
+            seen.buttons.sort();
+            seen.defaultButton = box->defaultButton() ? box->defaultButton()->text().remove('&') : QString();
+            QTest::keyClick(box, Qt::Key(key));
+        });
+    };
+
+    answer(Qt::Key_Return); // the default, Yes
+    click(w, "Command9");
+    QCOMPARE(seen.title, QStringLiteral("Clear"));
+    QCOMPARE(seen.text, QStringLiteral("Are you sure?"));
+    QCOMPARE(seen.buttons, QStringList({"No", "Yes"}));
+    QCOMPARE(seen.defaultButton, QStringLiteral("Yes"));
+    QVERIFY(seen.iconless);
+    QCOMPARE(pane(), QString());
+
+    answer(Qt::Key_Return);
+    click(w, "Command12");
+    QCOMPARE(seen.title, QStringLiteral("ZENTIL"));
+    QCOMPARE(seen.text, QStringLiteral("Cliboard now has the text"));
+    QCOMPARE(seen.buttons, QStringList({"OK"}));
+}
+
+ZENTIL_GUI_TEST_MAIN(TestOutput)
+#include "TestOutput.moc"
