@@ -419,6 +419,16 @@ void FrmMain::exitProgram()
     QCoreApplication::exit(0);
 }
 
+bool FrmMain::event(QEvent *event)
+{
+    // The restored size is the outer size, frame included, and the frame is
+    // only known once the window manager has framed the window.
+    if ((event->type() == QEvent::Show || event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+        isVisible())
+        WindowPlacement::settleOuterSize(this);
+    return QWidget::event(event);
+}
+
 void FrmMain::closeEvent(QCloseEvent *event)
 {
     const QWidgetList windows = QApplication::topLevelWidgets();

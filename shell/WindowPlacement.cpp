@@ -108,6 +108,20 @@ void restore(QWidget *window)
     window->setProperty("wantedOuterSize", outer.size());
 }
 
+void settleOuterSize(QWidget *window)
+{
+    const QVariant wanted = window->property("wantedOuterSize");
+    if (!wanted.isValid())
+        return;
+    const QSize frame = window->frameGeometry().size() - window->geometry().size();
+    if (frame.width() <= 0 && frame.height() <= 0)
+        return;
+    window->setProperty("wantedOuterSize", QVariant());
+    const QSize outer = wanted.toSize();
+    if (window->frameGeometry().size() != outer)
+        window->resize(outer - frame);
+}
+
 void save(QWidget *window)
 {
     const QRect outer = window->frameGeometry();

@@ -35,6 +35,8 @@ void write(QSettings &settings, const Placement &placement);
 Placement keepReachable(const Placement &placement, const QList<QRect> &screens, const QRect &primary);
 
 void restore(QWidget *window);
+// Once the window's frame is known, gives it the outer size restore() asked for.
+void settleOuterSize(QWidget *window);
 void save(QWidget *window);
 
 } // namespace WindowPlacement

@@ -1,0 +1,250 @@
+#include "GuiTest.h"
+
+#include "shell/FrmAbout.h"
+#include "shell/WindowPlacement.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QSvgRenderer>
+#include <QSvgWidget>
+#include <QTimer>
+
+using namespace GuiTest;
+using WindowPlacement::Placement;
+
+class TestShell : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void emptyStoreGivesTheDefaults();
+    void placementRoundTrip();
+    void storedValuesAreDecimalTwips();
+    void minimisedCloseSavesNothing();
+    void exitEndsAtOnceAndSavesNothing();
+    void badValuesFallBack_data();
+    void badValuesFallBack();
+    void unreachablePlacementIsBroughtBack();
+    void aboutIsOneWindow();
+    void closingMainEndsWithAboutOpenOrHidden_data();
+    void closingMainEndsWithAboutOpenOrHidden();
+
+private:
+    QSettings store() { return QSettings(QCoreApplication::applicationName(), QCoreApplication::applicationName()); }
+    void storeValues(const QMap<QString, QString> &values);
+    QMap<QString, QString> storedValues();
+    // Runs the event loop until the program ends; false if it never does.
+    bool runUntilEnd(const std::function<void()> &action);
+};
+
+void TestShell::init()
+{
+    QSettings s(QCoreApplication::applicationName(), QCoreApplication::applicationName());
+    s.clear();
+    s.sync();
+}
+
+void TestShell::storeValues(const QMap<QString, QString> &values)
+{
+    QSettings s(QCoreApplication::applicationName(), QCoreApplication::applicationName());
+    s.beginGroup("Settings");
+    for (auto it = values.begin(); it != values.end(); ++it)
+        s.setValue(it.key(), it.value());
+    s.endGroup();
+    s.sync();
+}
+
+QMap<QString, QString> TestShell::storedValues()
+{
+    QSettings s(QCoreApplication::applicationName(), QCoreApplication::applicationName());
+    QMap<QString, QString> out;
+    for (const QString &key : s.allKeys())
+        out[key] = s.value(key).toString();
+    return out;
+}
+
+bool TestShell::runUntilEnd(const std::function<void()> &action)
+{
+    bool timedOut = false;
+    QTimer::singleShot(0, action);
+    QTimer guard;
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, [&timedOut] {
+        timedOut = true;
+        QCoreApplication::exit(1);
+    });
+    guard.start(5000);
+    QGuiApplication::exec();
+    return !timedOut;
+}
+
+void TestShell::emptyStoreGivesTheDefaults()
+{
+    auto w = openWindow();
+    QCOMPARE(w->frameGeometry(), QRect(66, 66, 666, 800));
+    QVERIFY(storedValues().isEmpty()); // start-up writes nothing
+}
+
+void TestShell::placementRoundTrip()
+{
+    storeValues({{"MainLeft", "3000"}, {"MainTop", "1500"}, {"MainWidth", "9000"}, {"MainHeight", "7500"}});
+    auto w = openWindow();
+    QCOMPARE(w->frameGeometry(), QRect(200, 100, 600, 500));
+    w->move(120, 90);
+    w->resize(QSize(640, 480) - (w->frameGeometry().size() - w->size())); // outer 640x480
+    w->close();
+    const auto saved = storedValues();
+    QCOMPARE(saved.value("Settings/MainLeft"), QStringLiteral("1800"));
+    QCOMPARE(saved.value("Settings/MainTop"), QStringLiteral("1350"));
+    QCOMPARE(saved.value("Settings/MainWidth"), QStringLiteral("9600"));
+    QCOMPARE(saved.value("Settings/MainHeight"), QStringLiteral("7200"));
+    QCOMPARE(saved.size(), 4);
+    auto again = openWindow();
+    QCOMPARE(again->frameGeometry(), QRect(120, 90, 640, 480));
+}
+
+void TestShell::storedValuesAreDecimalTwips()
+{
+    // Fractions and blanks written by hand still read as numbers.
+    storeValues({{"MainLeft", " 1500.4"}, {"MainTop", "750"}, {"MainWidth", "9000"}, {"MainHeight", "6000.0"}});
+    QSettings s = store();
+    QCOMPARE(WindowPlacement::read(s), (Placement{1500, 750, 9000, 6000}));
+}
+
+void TestShell::minimisedCloseSavesNothing()
+{
+    storeValues({{"MainLeft", "1500"}});
+    auto w = openWindow();
+    w->move(300, 300);
+    w->setWindowState(Qt::WindowMinimized);
+    QVERIFY(w->isMinimized());
+    w->close();
+    const auto saved = storedValues();
+    QCOMPARE(saved.value("Settings/MainLeft"), QStringLiteral("1500"));
+    QCOMPARE(saved.size(), 1);
+}
+
+void TestShell::exitEndsAtOnceAndSavesNothing()
+{
+    storeValues({{"MainLeft", "1500"}});
+    auto w = openWindow();
+    w->move(300, 300);
+    w->showAbout();
+    QVERIFY(runUntilEnd([&w] { click(w.get(), "Command10"); }));
+    QCOMPARE(storedValues().size(), 1);
+    QCOMPARE(storedValues().value("Settings/MainLeft"), QStringLiteral("1500"));
+}
+
+void TestShell::badValuesFallBack_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("letters") << "MainLeft" << "left";
+    QTest::newRow("empty") << "MainTop" << "";
+    QTest::newRow("nan") << "MainTop" << "nan";
+    QTest::newRow("infinity") << "MainLeft" << "inf";
+    QTest::newRow("huge") << "MainWidth" << "1e30";
+    QTest::newRow("zero width") << "MainWidth" << "0";
+    QTest::newRow("negative height") << "MainHeight" << "-1200";
+    QTest::newRow("number and junk") << "MainHeight" << "12x";
+}
+
+void TestShell::badValuesFallBack()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    storeValues({{"MainLeft", "1500"}, {"MainTop", "1200"}, {"MainWidth", "9000"}, {"MainHeight", "6000"}});
+    storeValues({{key, value}});
+    QSettings s = store();
+    const Placement p = WindowPlacement::read(s);
+    const Placement d;
+    QCOMPARE(p.left, key == "MainLeft" ? d.left : 1500);
+    QCOMPARE(p.top, key == "MainTop" ? d.top : 1200);
+    QCOMPARE(p.width, key == "MainWidth" ? d.width : 9000);
+    QCOMPARE(p.height, key == "MainHeight" ? d.height : 6000);
+}
+
+void TestShell::unreachablePlacementIsBroughtBack()
+{
+    const QList<QRect> screens{QRect(0, 0, 800, 600), QRect(800, 0, 1024, 768)};
+    const QRect primary(0, 0, 800, 570);
+    // Partly on a screen: unchanged.
+    const Placement partly{-3000, -1500, 9000, 6000};
+    QCOMPARE(WindowPlacement::keepReachable(partly, screens, primary), partly);
+    const Placement onSecond{20000, 3000, 6000, 6000};
+    QCOMPARE(WindowPlacement::keepReachable(onSecond, screens, primary), onSecond);
+    // Off every screen: the default position on the primary screen, shrunk to fit it.
+    const Placement off{50000, 40000, 30000, 6000};
+    QCOMPARE(WindowPlacement::keepReachable(off, screens, primary), (Placement{1000, 1000, 11000, 6000}));
+    const Placement left{-90000, 0, 6000, 90000};
+    QCOMPARE(WindowPlacement::keepReachable(left, screens, primary), (Placement{1000, 1000, 6000, 7550}));
+
+    // Through the window: a stored place off the screen opens on it.
+    storeValues({{"MainLeft", "-900000"}, {"MainTop", "-900000"}});
+    auto w = openWindow();
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    QVERIFY(screen.intersects(w->frameGeometry()));
+    QCOMPARE(w->frameGeometry().topLeft(), screen.topLeft() + QPoint(66, 66));
+}
+
+void TestShell::aboutIsOneWindow()
+{
+    auto w = openWindow();
+    click(w.get(), "Command11");
+    FrmAbout *about = w->about();
+    QVERIFY(about && about->isVisible());
+    click(w.get(), "Command11");
+    QCOMPARE(w->about(), about);
+    int count = 0;
+    for (QWidget *tl : QApplication::topLevelWidgets())
+        count += qobject_cast<FrmAbout *>(tl) != nullptr;
+    QCOMPARE(count, 1);
+
+    QCOMPARE(about->windowTitle(), QStringLiteral("About"));
+    QCOMPARE(about->size(), QSize(330, 213));
+    QCOMPARE(about->palette().color(QPalette::Window), QColor(0xFF, 0xE0, 0xC0));
+    QVERIFY(!about->windowIcon().isNull());
+    auto *image = find<QSvgWidget>(about, "Image1");
+    QVERIFY(image->renderer()->isValid());
+    QCOMPARE(image->geometry(), QRect(120, 120, 79, 29));
+    QVERIFY(find<QLabel>(about, "Label1")->text().contains("ZENTIL"));
+
+    // Close hides and keeps it; the close box destroys it; About makes a new one.
+    click(about, "Command1");
+    QVERIFY(!about->isVisible());
+    QCOMPARE(w->about(), about);
+    click(w.get(), "Command11");
+    QVERIFY(about->isVisible());
+    QPointer<FrmAbout> gone = about;
+    about->close();
+    QTRY_VERIFY(gone.isNull());
+    click(w.get(), "Command11");
+    QVERIFY(w->about() && w->about()->isVisible());
+}
+
+void TestShell::closingMainEndsWithAboutOpenOrHidden_data()
+{
+    QTest::addColumn<bool>("hidden");
+    QTest::newRow("open") << false;
+    QTest::newRow("hidden") << true;
+}
+
+void TestShell::closingMainEndsWithAboutOpenOrHidden()
+{
+    QFETCH(bool, hidden);
+    auto w = openWindow();
+    w->showAbout();
+    if (hidden)
+        click(w->about(), "Command1");
+    QPointer<FrmAbout> about = w->about();
+    QVERIFY(runUntilEnd([&w] { w->close(); }));
+    QTRY_VERIFY(about.isNull());
+    QCOMPARE(storedValues().value("Settings/MainLeft"), QStringLiteral("990"));
+}
+
+ZENTIL_GUI_TEST_MAIN(TestShell)
+#include "TestShell.moc"
