@@ -44,12 +44,14 @@ start() {
     xdotool windowactivate --sync "$win" 2>/dev/null || true
 }
 at() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep 0.15; }
-frame_origin() { # the outer top-left, as the window manager shows it
-    local x y left top
+frame_origin() { # the outer rectangle, as the window manager shows it
+    local x y w h left right top bottom
     x=$(xwininfo -id "$win" | awk '/Absolute upper-left X/ {print $4}')
     y=$(xwininfo -id "$win" | awk '/Absolute upper-left Y/ {print $4}')
-    read -r left _ top _ < <(xprop -id "$win" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
-    echo "$((x - left)),$((y - top))"
+    w=$(xwininfo -id "$win" | awk '/Width:/ {print $2}')
+    h=$(xwininfo -id "$win" | awk '/Height:/ {print $2}')
+    read -r left right top bottom < <(xprop -id "$win" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+    echo "$((x - left)),$((y - top)) $((w + left + right))x$((h + top + bottom))"
 }
 
 # 1. The typical use: r0c0, prefix 0xff, delimiter comma, Copy left, pane Copy.
@@ -68,7 +70,7 @@ check "clipboard after the typical use, CR LF included" "$want" "$clip"
 
 # 2. Placement: first start at the defaults; moved and closed by the close box,
 #    the next start opens where it was.
-check "first start at 1000,1000 twips" "66,66" "$(frame_origin)"
+check "first start at 1000, 1000, 10000, 12000 twips" "66,66 666x800" "$(frame_origin)"
 xdotool windowmove "$win" 300 200
 sleep 0.5
 moved=$(frame_origin)

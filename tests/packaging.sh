@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# The desktop entry and metainfo validate, `cmake --install` puts the program,
+# its entry and its icons where a desktop finds them, and CPack makes a .deb.
+set -euo pipefail
+build=${1:?usage: packaging.sh build-dir}
+src=$(cd "$(dirname "$0")/.." && pwd)
+fail=0
+desktop-file-validate "$src/packaging/zentil.desktop" || fail=1
+appstreamcli validate --no-net "$src/packaging/io.github.zentil.Zentil.metainfo.xml" || fail=1
+
+dest=$(mktemp -d)
+trap 'rm -rf "$dest"' EXIT
+DESTDIR=$dest cmake --install "$build" --prefix /usr >/dev/null
+for f in usr/bin/zentil usr/share/applications/zentil.desktop \
+         usr/share/metainfo/io.github.zentil.Zentil.metainfo.xml \
+         usr/share/icons/hicolor/scalable/apps/zentil.svg usr/share/icons/hicolor/32x32/apps/zentil.png \
+         usr/share/icons/hicolor/256x256/apps/zentil.png; do
+    [ -e "$dest/$f" ] || { echo "not installed: $f"; fail=1; }
+done
+
+(cd "$build" && cpack -G DEB -B "$dest/deb" >/dev/null)
+deb=$(ls "$dest"/deb/*.deb)
+contents=$(dpkg-deb -c "$deb")
+depends=$(dpkg-deb -f "$deb" Depends)
+grep -q './usr/share/applications/zentil.desktop' <<<"$contents" || { echo "the .deb lacks the desktop entry"; fail=1; }
+grep -q 'libqt6widgets6' <<<"$depends" || { echo "the .deb does not depend on Qt: $depends"; fail=1; }
+[ $fail -eq 0 ] && echo "packaging: desktop entry, metainfo, install and .deb all good"
+exit $fail
