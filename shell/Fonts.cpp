@@ -1,25 +1,15 @@
 #include "Fonts.h"
 
-#include <QFontDatabase>
 #include <QStringList>
 
 namespace {
 
-QString firstInstalled(const QStringList &candidates)
-{
-    const QStringList installed = QFontDatabase::families();
-    for (const QString &family : candidates)
-        if (installed.contains(family, Qt::CaseInsensitive))
-            return family;
-    return QString();
-}
-
-QFont make(const QStringList &candidates, QFont::StyleHint hint, qreal points, bool bold)
+// Qt takes the first family of the list that is installed; listing them this
+// way spares enumerating every font on the system at start-up.
+QFont make(const QStringList &families, QFont::StyleHint hint, qreal points, bool bold)
 {
     QFont font;
-    const QString family = firstInstalled(candidates);
-    if (!family.isEmpty())
-        font.setFamily(family);
+    font.setFamilies(families);
     font.setStyleHint(hint);
     font.setPixelSize(qRound(points * 96.0 / 72.0));
     font.setBold(bold);

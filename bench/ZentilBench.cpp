@@ -1,0 +1,196 @@
+// Benchmarks of ZENTIL, run by hand (see the README):
+//   zentil_bench            all of them, printed as a table
+// Start-up and peak memory are measured in child processes of this program,
+// alternating ZENTIL's main window with a bare Qt window (one button, one
+// line edit with text), so the two are compared within one run.
+
+#include "shell/Application.h"
+#include "shell/FrmMain.h"
+#include "shell/OutputPane.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <vector>
+
+namespace {
+
+qint64 monotonicNs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// Reports once the window has been painted for the first time.
+class PaintProbe : public QObject
+{
+public:
+    explicit PaintProbe(qint64 startNs) : m_startNs(startNs) {}
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && !m_done) {
+            m_done = true;
+            QMetaObject::invokeMethod(
+                qApp,
+                [this] {
+                    rusage usage{};
+                    getrusage(RUSAGE_SELF, &usage);
+                    std::printf("%.3f %ld\n", (monotonicNs() - m_startNs) / 1e6, usage.ru_maxrss);
+                    std::fflush(stdout);
+                    QCoreApplication::exit(0);
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    qint64 m_startNs;
+    bool m_done = false;
+};
+
+// Child process: one start-up, from the parent's launch to the first paint.
+int startupChild(int argc, char **argv, bool bare)
+{
+    const qint64 start = qgetenv("ZENTIL_BENCH_START").toLongLong();
+    QApplication app(argc, argv);
+    Application::configure(app);
+    PaintProbe probe(start);
+    if (bare) {
+        QWidget window;
+        auto *layout = new QVBoxLayout(&window);
+        layout->addWidget(new QPushButton(QStringLiteral("Button")));
+        layout->addWidget(new QLineEdit(QStringLiteral("Some text")));
+        window.installEventFilter(&probe);
+        window.show();
+        return app.exec();
+    }
+    FrmMain window;
+    window.load();
+    window.installEventFilter(&probe);
+    window.show();
+    return app.exec();
+}
+
+struct Startup
+{
+    std::vector<double> ms;
+    std::vector<double> kb;
+};
+
+void runStartup(const QString &self, const char *which, Startup &into)
+{
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("ZENTIL_BENCH_START"), QString::number(monotonicNs()));
+    child.setProcessEnvironment(env);
+    child.start(self, {QStringLiteral("--startup"), QLatin1String(which)});
+    child.waitForFinished(30000);
+    const QList<QByteArray> parts = child.readAllStandardOutput().trimmed().split(' ');
+    if (parts.size() == 2) {
+        into.ms.push_back(parts[0].toDouble());
+        into.kb.push_back(parts[1].toDouble());
+    }
+}
+
+double timeAppends(int lines)
+{
+    FrmMain w;
+    w.load();
+    w.show();
+    auto *copy = w.findChild<QPushButton *>(QStringLiteral("Command4"));
+    QElapsedTimer t;
+    t.start();
+    for (int i = 0; i < lines; ++i)
+        copy->click();
+    QCoreApplication::processEvents();
+    return t.nsecsElapsed() / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc >= 3 && qstrcmp(argv[1], "--startup") == 0)
+        return startupChild(argc, argv, qstrcmp(argv[2], "bare") == 0);
+
+    qputenv("XDG_CONFIG_HOME", QByteArray("/tmp/zentil-bench-config"));
+    QApplication app(argc, argv);
+    Application::configure(app);
+    const QString self = QCoreApplication::applicationFilePath();
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    std::printf("ZENTIL benchmarks (platform %s, Qt %s)\n\n", platform.isEmpty() ? "default" : platform.constData(),
+                qVersion());
+
+    // Start-up and memory, alternating so both see the same machine state.
+    Startup zentil, bare;
+    const int rounds = 15;
+    runStartup(self, "bare", bare); // warm the caches once
+    runStartup(self, "zentil", zentil);
+    zentil = {};
+    bare = {};
+    for (int i = 0; i < rounds; ++i) {
+        runStartup(self, "bare", bare);
+        runStartup(self, "zentil", zentil);
+    }
+    const double zMs = median(zentil.ms), bMs = median(bare.ms);
+    const double zKb = median(zentil.kb), bKb = median(bare.kb);
+    std::printf("%-44s %10s %10s %8s\n", "", "ZENTIL", "bare Qt", "ratio");
+    std::printf("%-44s %8.1fms %8.1fms %7.2fx\n", "start-up to first paint (median of 15)", zMs, bMs, zMs / bMs);
+    std::printf("%-44s %8.1fMB %8.1fMB %7.2fx\n\n", "peak memory (max RSS)", zKb / 1024, bKb / 1024, zKb / bKb);
+
+    FrmMain w;
+    w.load();
+    w.show();
+    if (!QTest::qWaitForWindowExposed(&w))
+        return 1;
+
+    // One click: the cell and its four boxes updated and painted.
+    std::vector<double> clicks;
+    QWidget *cell = w.findChild<QWidget *>(QStringLiteral("r3c4"));
+    for (int i = 0; i < 2000; ++i) {
+        QElapsedTimer t;
+        t.start();
+        QTest::mouseClick(cell, Qt::LeftButton);
+        QCoreApplication::processEvents(); // delivers the repaints
+        clicks.push_back(t.nsecsElapsed() / 1e3);
+    }
+    std::printf("%-44s %8.1fus (target: well under 16 ms)\n", "one cell click, boxes repainted (median)",
+                median(clicks));
+
+    // One listing into a pane that already holds a few lines.
+    std::vector<double> listings;
+    auto *copy = w.findChild<QPushButton *>(QStringLiteral("Command4"));
+    for (int i = 0; i < 500; ++i) {
+        QElapsedTimer t;
+        t.start();
+        copy->click();
+        QCoreApplication::processEvents();
+        listings.push_back(t.nsecsElapsed() / 1e3);
+    }
+    std::printf("%-44s %8.1fus\n", "one listing (median of 500)", median(listings));
+
+    const double t10 = timeAppends(10000);
+    const double t20 = timeAppends(20000);
+    std::printf("%-44s %8.1fms\n", "10,000 listings into an empty pane", t10);
+    std::printf("%-44s %8.1fms (%.2fx of 10,000; linear is 2x)\n", "20,000 listings into an empty pane", t20,
+                t20 / t10);
+    return 0;
+}
