@@ -38,6 +38,10 @@ test)
     install_missing "${packages[@]}" "${test_packages[@]}"
     build release
     ctest --preset release
+    # Again under AddressSanitizer and UndefinedBehaviorSanitizer; packaging
+    # is checked once, on the release build.
+    build asan
+    ctest --preset asan --label-exclude packaging
     ;;
 *)
     echo "usage: $0 run|test" >&2

@@ -25,7 +25,9 @@ pids+=($!)
 sleep 0.5
 
 failures=0
+checks=0
 check() { # name expected actual
+    checks=$((checks + 1))
     if [ "$2" == "$3" ]; then echo "ok: $1"; else echo "FAILED: $1: expected [$2], got [$3]"; failures=$((failures + 1)); fi
 }
 
@@ -68,6 +70,14 @@ clip=$(xclip -o -selection clipboard | od -An -tx1 | tr -d ' \n')
 want=$(printf '0x1,0x0,0x0,0x0,0x0,0x0,0x0,0x0\r\n' | od -An -tx1 | tr -d ' \n')
 check "clipboard after the typical use, CR LF included" "$want" "$clip"
 
+# Clear: Escape answers No and keeps the pane, Return takes the default, Yes.
+at 152 392; sleep 0.4; xdotool key Escape; sleep 0.3
+at 48 392; sleep 0.4; xdotool key Return; sleep 0.3
+check "Clear answered No keeps the pane" "$want" "$(xclip -o -selection clipboard | od -An -tx1 | tr -d ' \n')"
+at 152 392; sleep 0.4; xdotool key Return; sleep 0.3
+at 48 392; sleep 0.4; xdotool key Return; sleep 0.3
+check "Clear answered Yes empties the pane" "" "$(xclip -o -selection clipboard | od -An -tx1 | tr -d ' \n')"
+
 # 2. Placement: first start at the defaults; moved and closed by the close box,
 #    the next start opens where it was.
 check "first start at 1000, 1000, 10000, 12000 twips" "66,66 666x800" "$(frame_origin)"
@@ -91,5 +101,5 @@ for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
 check "Exit ends the program" "ended" "$(kill -0 "$app" 2>/dev/null && echo running || echo ended)"
 check "Exit saves nothing" "$before" "$(cat "$XDG_CONFIG_HOME/ZENTIL/ZENTIL.conf")"
 
-echo "e2e: $((6 - failures)) passed, $failures failed"
+echo "e2e: $((checks - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -1,0 +1,373 @@
+// Random sequences of user actions applied through the real window, each
+// checked against a reference model written here from the rules alone.
+//
+// Environment, for longer soaks:
+//   ZENTIL_RANDOM_SEED       first seed (default 20261207)
+//   ZENTIL_RANDOM_SEQUENCES  number of sequences (default 200)
+//   ZENTIL_RANDOM_LENGTH     actions per sequence (default 500)
+//   ZENTIL_RANDOM_SECONDS    keep starting sequences until this many seconds pass
+
+#include "GuiTest.h"
+
+#include "shell/OneLineList.h"
+#include "shell/OutputPane.h"
+
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTimer>
+
+#include <random>
+
+using namespace GuiTest;
+
+namespace {
+
+// What the window must show, kept by the rules and nothing else.
+struct Reference
+{
+    bool on[8][8] = {};
+    int values[4][8] = {}; // left, right, top, bottom
+    QString texts[4][8];
+    bool fiveBySeven = false;
+    bool panelShown[4] = {true, true, true, true}; // right, top, left, bottom frames
+    int prefixSel = -1, delimiterSel = -1;
+    QString prefix, delimiter = QStringLiteral(",");
+    QString pane;
+    QString clipboard;
+    int messages = 0;
+
+    Reference()
+    {
+        for (auto &edge : texts)
+            for (auto &t : edge)
+                t = QStringLiteral("0");
+    }
+
+    static QString hex(int v) { return QString::number(v & 0xFFFF, 16).toUpper(); }
+
+    void reset()
+    {
+        for (auto &row : on)
+            for (bool &b : row)
+                b = false;
+        for (int e = 0; e < 4; ++e)
+            for (int i = 0; i < 8; ++i) {
+                values[e][i] = 0;
+                texts[e][i] = QStringLiteral("0");
+            }
+    }
+
+    void click(int r, int c)
+    {
+        const int sign = on[r][c] ? -1 : 1;
+        const int idx[4] = {r, r, c, c};
+        const int w[4] = {1 << c, 1 << (7 - c), 1 << r, 1 << (7 - r)};
+        for (int e = 0; e < 4; ++e) {
+            const int next = values[e][idx[e]] + sign * w[e];
+            if (next < -32768 || next > 32767) {
+                ++messages;
+                return;
+            }
+        }
+        on[r][c] = !on[r][c];
+        for (int e = 0; e < 4; ++e) {
+            values[e][idx[e]] += sign * w[e];
+            texts[e][idx[e]] = hex(values[e][idx[e]]);
+        }
+    }
+
+    static int digit(const QString &s)
+    {
+        static const QString digits = QStringLiteral("0123456789abcdef");
+        return s.size() == 1 ? digits.indexOf(s) : -1;
+    }
+
+    void enter(int c)
+    {
+        const QString &t = texts[2][c];
+        if (t.isEmpty())
+            return;
+        const int low = digit(t.right(1));
+        const int high = digit(t.left(1));
+        for (int k = 0; k < 4; ++k) {
+            if (low >= 0)
+                on[k][c] = (low >> k) & 1;
+            if (high >= 0)
+                on[4 + k][c] = (high >> k) & 1;
+        }
+    }
+
+    void list(int edge)
+    {
+        static const QStringList prefixes{"", "$", "0x", "H", "&"};
+        static const QStringList delimiters{",", "\"", " ", ""};
+        if (delimiterSel >= 0)
+            delimiter = delimiters.at(delimiterSel);
+        if (prefixSel >= 0)
+            prefix = prefixes.at(prefixSel);
+        const int n = !fiveBySeven ? 8 : (edge < 2 ? 7 : 5);
+        for (int i = 0; i < n; ++i)
+            pane += (i ? delimiter : QString()) + prefix + texts[edge][i];
+        pane += QStringLiteral("\r\n");
+    }
+
+    bool cellShown(int r, int c) const { return !fiveBySeven || (r < 7 && c < 5); }
+    bool boxOwnVisible(int edge, int i) const
+    {
+        if (!fiveBySeven)
+            return true;
+        return edge < 2 ? i < 7 : i < 5;
+    }
+};
+
+const char *const EdgePrefix[4] = {"tl", "tr", "tt", "tb"};
+const char *const CopyButton[4] = {"Command4", "Command7", "Command5", "Command6"};
+// Panels in the order right, top, left, bottom; their edges in the order above.
+const char *const PanelFrame[4] = {"Frame3", "Frame4", "Frame5", "Frame6"};
+const char *const PanelButton[4] = {"cmdhide1", "Command1", "Command2", "Command3"};
+const int PanelEdge[4] = {1, 2, 0, 3};
+
+QString randomText(std::mt19937 &rng)
+{
+    static const QString lower = QStringLiteral("0123456789abcdef");
+    static const QString upper = QStringLiteral("0123456789ABCDEF");
+    static const QString junk = QStringLiteral("ghxz-+.,;:!?#&$\"' ");
+    static const QString foreign = QString::fromUtf8("\u00e9\u00df\u03a9\u4e2d\u00fc\u0416");
+    const auto pick = [&rng](const QString &from, int n) {
+        QString s;
+        for (int i = 0; i < n; ++i)
+            s += from.at(std::uniform_int_distribution<int>(0, from.size() - 1)(rng));
+        return s;
+    };
+    const int kind = std::uniform_int_distribution<int>(0, 9)(rng);
+    const int len = std::uniform_int_distribution<int>(0, 3)(rng);
+    switch (kind) {
+    case 0:
+    case 1:
+    case 2:
+        return pick(lower, len);
+    case 3:
+        return pick(upper, len);
+    case 4:
+        return pick(lower + junk, len + 1);
+    case 5:
+        return pick(QStringLiteral(" "), 1) + pick(lower, 1) + pick(QStringLiteral(" "), len % 2);
+    case 6:
+        return pick(foreign + lower, len + 1);
+    case 7:
+        return pick(lower + upper + junk + foreign, std::uniform_int_distribution<int>(40, 160)(rng));
+    case 8:
+        return QString();
+    default:
+        return pick(lower, 2);
+    }
+}
+
+// Key by key, as a keyboard would send them; QTest knows keys for ASCII only.
+void typeText(QWidget *box, const QString &text)
+{
+    for (const QChar ch : text) {
+        if (ch.unicode() < 0x80) {
+            QTest::keyClick(box, ch.toLatin1());
+        } else {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+            QApplication::sendEvent(box, &press);
+            QApplication::sendEvent(box, &release);
+        }
+    }
+}
+
+} // namespace
+
+class TestRandomized : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void matchesTheReference();
+
+private:
+    // Runs one sequence; on a difference returns the actions up to and
+    // including the first one after which the window and reference differ.
+    QStringList runSequence(quint32 seed, int length);
+    QString compare(FrmMain *w, const Reference &ref);
+};
+
+QString TestRandomized::compare(FrmMain *w, const Reference &ref)
+{
+    for (int r = 0; r < 8; ++r)
+        for (int c = 0; c < 8; ++c)
+            if (cellOn(w, r, c) != ref.on[r][c])
+                return QStringLiteral("cell r%1c%2 is %3").arg(r).arg(c).arg(cellOn(w, r, c) ? "on" : "off");
+    for (int e = 0; e < 4; ++e)
+        for (int i = 0; i < 8; ++i) {
+            const QString name = QLatin1String(EdgePrefix[e]) + QString::number(i);
+            auto *box = find<QLineEdit>(w, name);
+            if (box->text() != ref.texts[e][i])
+                return QStringLiteral("%1 shows '%2', expected '%3'").arg(name, box->text(), ref.texts[e][i]);
+            if (box->isHidden() == ref.boxOwnVisible(e, i) && (e == 2 ? i >= 5 : e == 3 ? i >= 5 : i == 7))
+                return QStringLiteral("%1 visibility").arg(name);
+        }
+    for (const char *frame : {"Frame1", "Frame2"})
+        if (find(w, frame)->isHidden() != ref.fiveBySeven)
+            return QStringLiteral("%1 visibility").arg(frame);
+    for (int p = 0; p < 4; ++p) {
+        if (find(w, PanelFrame[p])->isHidden() == ref.panelShown[p])
+            return QStringLiteral("%1 visibility").arg(PanelFrame[p]);
+        const QString caption = find<QPushButton>(w, PanelButton[p])->text();
+        if (caption != (ref.panelShown[p] ? "Hide" : "Unhide"))
+            return QStringLiteral("%1 reads %2").arg(PanelButton[p], caption);
+    }
+    const QString pane = find<OutputPane>(w, "Text1")->paneText();
+    if (pane != ref.pane)
+        return QStringLiteral("pane holds '%1', expected '%2'").arg(pane.right(80), ref.pane.right(80));
+    if (QGuiApplication::clipboard()->text() != ref.clipboard)
+        return QStringLiteral("clipboard differs");
+    if (MessageBox::shownCount() != ref.messages)
+        return QStringLiteral("%1 messages shown, expected %2").arg(MessageBox::shownCount()).arg(ref.messages);
+    return QString();
+}
+
+QStringList TestRandomized::runSequence(quint32 seed, int length)
+{
+    std::mt19937 rng(seed);
+    const auto roll = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+    auto window = openWindow();
+    FrmMain *w = window.get();
+    Reference ref;
+    ref.messages = MessageBox::shownCount();
+    QGuiApplication::clipboard()->clear();
+    ref.clipboard = QGuiApplication::clipboard()->text();
+    QStringList done;
+
+    for (int step = 0; step < length; ++step) {
+        const int kind = roll(100);
+        QString what;
+        if (kind < 45) { // a cell the user can see
+            int r, c;
+            do {
+                r = roll(8);
+                c = roll(8);
+            } while (!ref.cellShown(r, c));
+            what = QStringLiteral("click r%1c%2").arg(r).arg(c);
+            MessageBox::setNextAnswer(MessageBox::OK);
+            clickCell(w, r, c);
+            MessageBox::setNextAnswer(MessageBox::NoAnswer);
+            ref.click(r, c);
+        } else if (kind < 63) { // type into a top box, usually double-click it
+            const int c = roll(ref.fiveBySeven ? 5 : 8);
+            if (!ref.panelShown[1])
+                continue;
+            const QString text = randomText(rng);
+            const bool enter = roll(4) != 0;
+            what = QStringLiteral("type '%1' into tt%2%3").arg(text).arg(c).arg(enter ? " and double-click" : "");
+            auto *box = find<QLineEdit>(w, QStringLiteral("tt%1").arg(c));
+            QTest::mouseClick(box, Qt::LeftButton);
+            box->selectAll();
+            QTest::keyClick(box, Qt::Key_Delete);
+            typeText(box, text);
+            ref.texts[2][c] = text;
+            if (enter) {
+                QTest::mouseDClick(box, Qt::LeftButton);
+                ref.enter(c);
+            }
+        } else if (kind < 68) {
+            const bool five = roll(2);
+            what = five ? "select 5x7" : "select 8x8";
+            click(w, five ? "Option2(0)" : "Option2(1)");
+            ref.fiveBySeven = five;
+        } else if (kind < 74) {
+            const int p = roll(4);
+            what = QStringLiteral("press %1").arg(PanelButton[p]);
+            click(w, PanelButton[p]);
+            ref.panelShown[p] = !ref.panelShown[p];
+        } else if (kind < 77) {
+            what = "Reset";
+            click(w, "cmd1");
+            ref.reset();
+        } else if (kind < 83) {
+            const bool prefixList = roll(2);
+            auto *list = find<OneLineList>(w, prefixList ? "List1" : "List2");
+            const int row = roll(list->count());
+            what = QStringLiteral("select %1 in %2").arg(list->item(row)->text(), list->objectName());
+            list->scrollToItem(list->item(row), QAbstractItemView::PositionAtTop);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+            (prefixList ? ref.prefixSel : ref.delimiterSel) = row;
+        } else if (kind < 94) {
+            const int e = roll(4);
+            what = QStringLiteral("press %1").arg(CopyButton[e]);
+            click(w, CopyButton[e]);
+            ref.list(e);
+        } else if (kind < 97) {
+            what = "press the pane's Copy";
+            MessageBox::setNextAnswer(MessageBox::OK);
+            click(w, "Command12");
+            ref.clipboard = ref.pane;
+            ++ref.messages;
+        } else {
+            const bool yes = roll(2);
+            what = yes ? "Clear, answered Yes" : "Clear, answered No";
+            MessageBox::setNextAnswer(yes ? MessageBox::Yes : MessageBox::No);
+            click(w, "Command9");
+            if (yes)
+                ref.pane.clear();
+            ++ref.messages;
+        }
+        done << what;
+        const QString difference = compare(w, ref);
+        if (!difference.isEmpty()) {
+            done << QStringLiteral("=> %1").arg(difference);
+            return done;
+        }
+    }
+    return {};
+}
+
+void TestRandomized::matchesTheReference()
+{
+    const auto env = [](const char *name, qint64 fallback) {
+        bool ok = false;
+        const qint64 v = qEnvironmentVariable(name).toLongLong(&ok);
+        return ok ? v : fallback;
+    };
+    const quint32 firstSeed = quint32(env("ZENTIL_RANDOM_SEED", 20261207));
+    const qint64 sequences = env("ZENTIL_RANDOM_SEQUENCES", 200);
+    const int length = int(env("ZENTIL_RANDOM_LENGTH", 500));
+    const qint64 seconds = env("ZENTIL_RANDOM_SECONDS", 0);
+
+    // A box nobody answers would hang the run: close it and fail instead.
+    bool unexpectedBox = false;
+    QTimer watchdog;
+    connect(&watchdog, &QTimer::timeout, [&unexpectedBox] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            unexpectedBox = true;
+            modal->close();
+        }
+    });
+    watchdog.start(1000);
+
+    QElapsedTimer clock;
+    clock.start();
+    qint64 ran = 0;
+    for (qint64 i = 0; i < sequences || clock.elapsed() < seconds * 1000; ++i, ++ran) {
+        const quint32 seed = firstSeed + quint32(i);
+        const QStringList failing = runSequence(seed, length);
+        if (!failing.isEmpty()) {
+            qWarning("seed %u, length %d: shortest failing prefix, %lld actions:", seed, length,
+                     qint64(failing.size() - 1));
+            for (const QString &line : failing)
+                qWarning("  %s", qPrintable(line));
+            QFAIL(qPrintable(QStringLiteral("difference with seed %1 (ZENTIL_RANDOM_SEED=%1 "
+                                            "ZENTIL_RANDOM_SEQUENCES=1 ZENTIL_RANDOM_LENGTH=%2)")
+                                 .arg(seed)
+                                 .arg(failing.size() - 1)));
+        }
+        QVERIFY(!unexpectedBox);
+    }
+    qInfo("%lld sequences of %d actions matched the reference in %.1f s", ran, length, clock.elapsed() / 1000.0);
+}
+
+ZENTIL_GUI_TEST_MAIN(TestRandomized)
+#include "TestRandomized.moc"
