@@ -7,6 +7,8 @@
 #include <QWidget>
 
 #include <array>
+#include <utility>
+#include <vector>
 
 class CellButton;
 class EdgeBox;

@@ -39,6 +39,12 @@ void OneLineList::fitEntryHeight()
     doItemsLayout();
 }
 
+void OneLineList::rowsInserted(const QModelIndex &parent, int start, int end)
+{
+    QListWidget::rowsInserted(parent, start, end);
+    fitEntryHeight();
+}
+
 void OneLineList::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
     QListWidget::currentChanged(current, previous);

@@ -17,6 +17,7 @@ public:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void rowsInserted(const QModelIndex &parent, int start, int end) override;
 
 private:
     void fitEntryHeight();
