@@ -2,9 +2,12 @@
 
 #include <QPainter>
 
-EdgeBox::EdgeBox(const QString &name, QWidget *parent) : QLineEdit(parent)
+EdgeBox::EdgeBox(const QString &name, const QString &spokenName, QWidget *parent) : QLineEdit(parent)
 {
     setObjectName(name);
+    // A screen reader announces the box together with the value it shows.
+    connect(this, &QLineEdit::textChanged, this,
+            [this, spokenName](const QString &text) { setAccessibleName(spokenName + QStringLiteral(": ") + text); });
     setFrame(false);
     setTextMargins(0, 0, 0, 0);
     setAlignment(Qt::AlignCenter);

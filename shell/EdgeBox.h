@@ -11,7 +11,7 @@ class EdgeBox : public QLineEdit
     Q_OBJECT
 
 public:
-    explicit EdgeBox(const QString &name, QWidget *parent = nullptr);
+    EdgeBox(const QString &name, const QString &spokenName, QWidget *parent = nullptr);
 
     // Narrowest horizontal squeeze applied before the text is clipped instead.
     static constexpr qreal MinSqueeze = 0.6;

@@ -157,12 +157,11 @@ void FrmMain::buildEdgePanels()
                                  place.frame.height());
         m_tabOrder.emplace_back(frameTabs[n++], frame);
         for (int i = 0; i < MatrixState::Size; ++i) {
-            auto *edgeBox = new EdgeBox(panel.boxName(i), frame);
+            auto *edgeBox = new EdgeBox(panel.boxName(i), tr(place.side).arg(i), frame);
             const QPoint at = place.first + place.step * i;
             edgeBox->setGeometry(Twips::rect(at.x(), at.y(), CellSize, CellSize));
             edgeBox->setFont(boxFont);
             setColor(edgeBox, QPalette::Base, BoxColor);
-            edgeBox->setAccessibleName(tr(place.side).arg(i));
             if (place.edge == MatrixState::Top) {
                 connect(edgeBox, &EdgeBox::doubleClicked, this, [this, i] { enterColumn(i); });
             } else {

@@ -298,7 +298,9 @@ void TestMainWindow::cellsAreSpokenWithTheirState()
     QCOMPARE(cell->accessibleName(), QStringLiteral("Row 2, column 3, off"));
     clickCell(w, 2, 3);
     QCOMPARE(cell->accessibleName(), QStringLiteral("Row 2, column 3, on"));
-    QCOMPARE(find(w, "tb3")->accessibleName(), QStringLiteral("Bottom value of column 3"));
+    QCOMPARE(find(w, "tb3")->accessibleName(), QStringLiteral("Bottom value of column 3: 20"));
+    clickCell(w, 2, 3);
+    QCOMPARE(find(w, "tb3")->accessibleName(), QStringLiteral("Bottom value of column 3: 0"));
 }
 
 ZENTIL_GUI_TEST_MAIN(TestMainWindow)
