@@ -40,13 +40,13 @@ FrmAbout::FrmAbout(QWidget *parent) : QWidget(parent, Qt::Window)
     namePal.setColor(QPalette::WindowText, OleColor::toQColor(0x000000C0u, namePal)); // dark red
     name->setPalette(namePal);
 
-    QLabel *notice = addLabel(this, "Label3", tr("Bit patterns to hex for LED matrices, LCDs and fonts."),
+    QLabel *notice = addLabel(this, "Label3", tr("8x8 bit patterns to hex, in both bit orders."),
                               Twips::rect(240, 720, 4455, 375));
     notice->setFont(Fonts::sansSerif(9.75));
 
     QLabel *disclaimer = addLabel(this, "Label2",
-                                  tr("Provided as is, without warranty of any kind. The authors accept "
-                                     "no liability for any damage arising from its use."),
+                                  tr("Provided as is, without warranty of any kind. "
+                                     "Use it at your own risk."),
                                   Twips::rect(240, 1200, 4455, 495));
     disclaimer->setAlignment(Qt::AlignCenter);
     QFont small = disclaimer->font();
@@ -57,7 +57,7 @@ FrmAbout::FrmAbout(QWidget *parent) : QWidget(parent, Qt::Window)
     image->setObjectName(QStringLiteral("Image1"));
     image->setGeometry(Twips::rect(1800, 1800, 1185, 435));
 
-    QLabel *contact = addLabel(this, "Label4", tr("Report problems on the project's issue tracker."),
+    QLabel *contact = addLabel(this, "Label4", tr("Problems? Tell us on the issue tracker."),
                                Twips::rect(1200, 2280, 2655, 375));
     contact->setFont(small);
     contact->setAlignment(Qt::AlignCenter);
