@@ -3,6 +3,7 @@
 # display with a window manager, draws a sample glyph, lists it, and saves the
 # framed window as a PNG.
 #   scripts/screenshot.sh [zentil binary] [output.png]
+# Needs what the test command installs, plus imagemagick for the capture.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bin=${1:-build/release/zentil}

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 # Build and run: compiler, Qt 6 with SVG, fonts close to the design's faces.
 packages=(cmake g++ make qt6-base-dev qt6-svg-dev libgl-dev fonts-liberation2 fonts-dejavu-core)
 # Tests on a real X server, packaging checks.
-test_packages=(xvfb openbox xdotool xclip x11-utils imagemagick desktop-file-utils appstream dpkg-dev file)
+test_packages=(xvfb openbox xdotool xclip x11-utils desktop-file-utils appstream dpkg-dev file)
 
 install_missing() {
     local missing=()
