@@ -77,7 +77,8 @@ FrmMain::FrmMain(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("ZENTIL"));
-    setMinimumSize(Twips::toPixels(DesignWidth) / 2, Twips::toPixels(DesignHeight) / 2);
+    // The controls stand at fixed places; never let the window cut them off.
+    setMinimumSize(Twips::toPixels(DesignWidth), Twips::toPixels(DesignHeight));
 
     buildGrid();
     buildEdgePanels();
