@@ -157,12 +157,14 @@ void FrmMain::buildEdgePanels()
         QFrame *frame = addFrame(this, panel.frame, place.frame.x(), place.frame.y(), place.frame.width(),
                                  place.frame.height());
         m_tabOrder.emplace_back(frameTabs[n++], frame);
+        // Set once on the panel, before the boxes exist, so they inherit it
+        // instead of each relaying out its text for a font change.
+        frame->setFont(boxFont);
+        setColor(frame, QPalette::Base, BoxColor);
         for (int i = 0; i < MatrixState::Size; ++i) {
             auto *edgeBox = new EdgeBox(panel.boxName(i), tr(place.side).arg(i), frame);
             const QPoint at = place.first + place.step * i;
             edgeBox->setGeometry(Twips::rect(at.x(), at.y(), CellSize, CellSize));
-            edgeBox->setFont(boxFont);
-            setColor(edgeBox, QPalette::Base, BoxColor);
             if (place.edge == MatrixState::Top) {
                 connect(edgeBox, &EdgeBox::doubleClicked, this, [this, i] { enterColumn(i); });
             } else {
