@@ -16,8 +16,6 @@ public:
 
     uint colorValue() const { return m_state.cellColor(m_row, m_col); }
     bool isOn() const { return m_state.isOn(m_row, m_col); }
-    int row() const { return m_row; }
-    int col() const { return m_col; }
 
     // Repaints and renames the cell after the model changed it.
     void refresh();

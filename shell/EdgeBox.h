@@ -13,13 +13,14 @@ class EdgeBox : public QLineEdit
 public:
     EdgeBox(const QString &name, const QString &spokenName, QWidget *parent = nullptr);
 
-    // Narrowest horizontal squeeze applied before the text is clipped instead.
-    static constexpr qreal MinSqueeze = 0.6;
-
 signals:
     void doubleClicked();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    // Narrowest horizontal squeeze applied before the text is clipped instead.
+    static constexpr qreal MinSqueeze = 0.6;
 };

@@ -80,12 +80,13 @@ FrmMain::FrmMain(QWidget *parent) : QWidget(parent)
     // The controls stand at fixed places; never let the window cut them off.
     setMinimumSize(Twips::toPixels(DesignWidth), Twips::toPixels(DesignHeight));
 
-    buildGrid();
-    buildEdgePanels();
-    buildButtons();
-    buildOptions();
-    buildOutput();
-    setTabOrderByIndex();
+    TabOrder tabs;
+    buildGrid(tabs);
+    buildEdgePanels(tabs);
+    buildButtons(tabs);
+    buildOptions(tabs);
+    buildOutput(tabs);
+    setTabOrderByIndex(tabs);
 
     reset();
 }
@@ -95,7 +96,7 @@ FrmMain::~FrmMain()
     delete m_about;
 }
 
-void FrmMain::buildGrid()
+void FrmMain::buildGrid(TabOrder &tabs)
 {
     QFrame *frame1 = addFrame(this, "Frame1", 4200, 1800, 855, 1815);
     QFrame *frame2 = addFrame(this, "Frame2", 3000, 3480, 2055, 255);
@@ -104,8 +105,8 @@ void FrmMain::buildGrid()
         setColor(f, QPalette::Window, FrameBackColor);
         setColor(f, QPalette::WindowText, FrameTextColor);
     }
-    m_tabOrder.emplace_back(37, frame1);
-    m_tabOrder.emplace_back(52, frame2);
+    tabs.emplace_back(37, frame1);
+    tabs.emplace_back(52, frame2);
 
     auto *group = new QButtonGroup(this);
     group->setExclusive(false);
@@ -124,14 +125,14 @@ void FrmMain::buildGrid()
             cell->setGeometry(Twips::rect(at.x(), at.y(), CellSize, CellSize));
             group->addButton(cell, r * MatrixState::Size + c);
             m_cells[r][c] = cell;
-            m_tabOrder.emplace_back(r * MatrixState::Size + c, cell);
+            tabs.emplace_back(r * MatrixState::Size + c, cell);
         }
     }
     connect(group, &QButtonGroup::idClicked, this,
             [this](int id) { toggleCell(id / MatrixState::Size, id % MatrixState::Size); });
 }
 
-void FrmMain::buildEdgePanels()
+void FrmMain::buildEdgePanels(TabOrder &tabs)
 {
     struct PanelPlace
     {
@@ -154,9 +155,9 @@ void FrmMain::buildEdgePanels()
     int n = 0;
     for (const PanelPlace &place : places) {
         const EdgePanel &panel = EdgePanel::forEdge(place.edge);
-        QFrame *frame = addFrame(this, panel.frame, place.frame.x(), place.frame.y(), place.frame.width(),
-                                 place.frame.height());
-        m_tabOrder.emplace_back(frameTabs[n++], frame);
+        QFrame *frame =
+            addFrame(this, panel.frame, place.frame.x(), place.frame.y(), place.frame.width(), place.frame.height());
+        tabs.emplace_back(frameTabs[n++], frame);
         // Set once on the panel, before the boxes exist, so they inherit it
         // instead of each relaying out its text for a font change.
         frame->setFont(boxFont);
@@ -171,7 +172,7 @@ void FrmMain::buildEdgePanels()
                 edgeBox->setEnabled(false);
             }
             m_boxes[place.edge][i] = edgeBox;
-            m_tabOrder.emplace_back(place.firstTab + place.tabStep * i, edgeBox);
+            tabs.emplace_back(place.firstTab + place.tabStep * i, edgeBox);
         }
     }
 
@@ -183,10 +184,10 @@ void FrmMain::buildEdgePanels()
         QRect r;
     };
     const Caption captions[] = {
-        {"Label3", "Bits 0-7", {3600, 840, 660, 195}},    {"Label13", "LSB-MSB", {3600, 1080, 855, 195}},
-        {"Label1", "Bits0-7", {1560, 2280, 600, 195}},    {"Label11", "LSB-MSB", {1560, 2520, 855, 195}},
-        {"Label2", "Bits 7-0", {5640, 2280, 1335, 195}},  {"Label10", "MSB-LSB", {5640, 2520, 855, 195}},
-        {"Label4", "Bits 7-0", {3600, 4320, 660, 195}},   {"Label12", "MSB-LSB", {3600, 4560, 855, 195}},
+        {"Label3", "Bits 0-7", {3600, 840, 660, 195}},   {"Label13", "LSB-MSB", {3600, 1080, 855, 195}},
+        {"Label1", "Bits0-7", {1560, 2280, 600, 195}},   {"Label11", "LSB-MSB", {1560, 2520, 855, 195}},
+        {"Label2", "Bits 7-0", {5640, 2280, 1335, 195}}, {"Label10", "MSB-LSB", {5640, 2520, 855, 195}},
+        {"Label4", "Bits 7-0", {3600, 4320, 660, 195}},  {"Label12", "MSB-LSB", {3600, 4560, 855, 195}},
     };
     for (const Caption &c : captions) {
         QLabel *label = addLabel(this, c.name, QLatin1String(c.text),
@@ -195,20 +196,20 @@ void FrmMain::buildEdgePanels()
     }
 }
 
-QPushButton *FrmMain::addButton(const char *name, const QString &caption, int left, int top, int tab)
+QPushButton *FrmMain::addButton(TabOrder &tabs, const char *name, const QString &caption, int left, int top, int tab)
 {
     auto *button = new QPushButton(caption, this);
     button->setObjectName(QLatin1String(name));
     button->setGeometry(Twips::rect(left, top, 735, 255));
     button->setFont(Fonts::serif(6.75));
     button->setAutoDefault(false);
-    m_tabOrder.emplace_back(tab, button);
+    tabs.emplace_back(tab, button);
     return button;
 }
 
-void FrmMain::buildButtons()
+void FrmMain::buildButtons(TabOrder &tabs)
 {
-    connect(addButton("Command11", QStringLiteral("&About"), 0, 360, 119), &QPushButton::clicked, this,
+    connect(addButton(tabs, "Command11", QStringLiteral("&About"), 0, 360, 119), &QPushButton::clicked, this,
             &FrmMain::showAbout);
 
     struct PanelButtons
@@ -226,29 +227,32 @@ void FrmMain::buildButtons()
     };
     for (const PanelButtons &b : panelButtons) {
         const EdgePanel &panel = EdgePanel::forEdge(b.edge);
-        QPushButton *hide = addButton(panel.hideButton, EdgePanel::hideCaption(true), b.hide.x(), b.hide.y(), b.hideTab);
+        QPushButton *hide =
+            addButton(tabs, panel.hideButton, EdgePanel::hideCaption(true), b.hide.x(), b.hide.y(), b.hideTab);
         connect(hide, &QPushButton::clicked, this, [this, &panel] { togglePanel(panel); });
-        QPushButton *copy = addButton(panel.copyButton, QStringLiteral("Copy"), b.hide.x(), b.hide.y() + 240, b.copyTab);
+        QPushButton *copy =
+            addButton(tabs, panel.copyButton, QStringLiteral("Copy"), b.hide.x(), b.hide.y() + 240, b.copyTab);
         connect(copy, &QPushButton::clicked, this, [this, edge = b.edge] { listEdgeSet(edge); });
     }
 
-    connect(addButton("cmd1", QStringLiteral("&Reset"), 5640, 3840, 68), &QPushButton::clicked, this, &FrmMain::reset);
-    connect(addButton("Command12", QStringLiteral("Copy"), 360, 5760, 129), &QPushButton::clicked, this,
+    connect(addButton(tabs, "cmd1", QStringLiteral("&Reset"), 5640, 3840, 68), &QPushButton::clicked, this,
+            &FrmMain::reset);
+    connect(addButton(tabs, "Command12", QStringLiteral("Copy"), 360, 5760, 129), &QPushButton::clicked, this,
             &FrmMain::copyPane);
-    connect(addButton("Command9", QStringLiteral("Clear"), 1920, 5760, 116), &QPushButton::clicked, this,
+    connect(addButton(tabs, "Command9", QStringLiteral("Clear"), 1920, 5760, 116), &QPushButton::clicked, this,
             &FrmMain::clearPane);
-    QPushButton *exitButton = addButton("Command10", QStringLiteral("E&xit "), 5520, 5760, 117);
+    QPushButton *exitButton = addButton(tabs, "Command10", QStringLiteral("E&xit "), 5520, 5760, 117);
     // Exit's red back colour in the design is one the standard button style
     // never draws, so Exit deliberately looks like every other button.
     connect(exitButton, &QPushButton::clicked, this, &FrmMain::exitProgram);
 }
 
-void FrmMain::buildOptions()
+void FrmMain::buildOptions(TabOrder &tabs)
 {
     auto *frame7 = new QGroupBox(QStringLiteral("Options"), this);
     frame7->setObjectName(QStringLiteral("Frame7"));
     frame7->setGeometry(Twips::rect(0, 720, 2175, 1455));
-    m_tabOrder.emplace_back(120, frame7);
+    tabs.emplace_back(120, frame7);
 
     const QFont optionFont = Fonts::serif(6.75);
     addLabel(frame7, "Label5", QStringLiteral("View"), Twips::rect(120, 240, 495, 255), font());
@@ -264,8 +268,8 @@ void FrmMain::buildOptions()
         connect(option, &QRadioButton::clicked, this, &FrmMain::applySizeMode);
     }
     option8x8->setChecked(true);
-    m_tabOrder.emplace_back(121, option8x8);
-    m_tabOrder.emplace_back(122, m_option5x7);
+    tabs.emplace_back(121, option8x8);
+    tabs.emplace_back(122, m_option5x7);
 
     addLabel(frame7, "Label7", QStringLiteral("Prefix"), Twips::rect(960, 240, 735, 255), font(), Qt::AlignCenter);
     m_prefixList = new OneLineList(QStringLiteral("List1"), frame7);
@@ -275,37 +279,35 @@ void FrmMain::buildOptions()
     m_delimiterList->setGeometry(Twips::rect(840, 1080, 975, 255));
     for (OneLineList *list : {m_prefixList, m_delimiterList})
         list->setFont(Fonts::sansSerif(8.25));
-    m_tabOrder.emplace_back(124, m_prefixList);
-    m_tabOrder.emplace_back(126, m_delimiterList);
+    tabs.emplace_back(124, m_prefixList);
+    tabs.emplace_back(126, m_delimiterList);
 }
 
-void FrmMain::buildOutput()
+void FrmMain::buildOutput(TabOrder &tabs)
 {
-    QLabel *title = addLabel(this, "Label6", QStringLiteral("ZENTIL %1  -  bit matrix to hex").arg(QCoreApplication::applicationVersion()),
-                             Twips::rect(120, 0, 6345, 240), Fonts::sansSerif(9.75, true));
+    QLabel *title = addLabel(
+        this, "Label6", QStringLiteral("ZENTIL %1  -  bit matrix to hex").arg(QCoreApplication::applicationVersion()),
+        Twips::rect(120, 0, 6345, 240), Fonts::sansSerif(9.75, true));
     setColor(title, QPalette::WindowText, TitleColor);
     addLabel(this, "Label9", QStringLiteral("Copy Output Clipboard"), Twips::rect(480, 3600, 1605, 195), font(),
              Qt::AlignCenter);
 
     m_pane = new OutputPane(this);
     m_pane->setGeometry(Twips::rect(0, 3840, 2895, 1815));
-    m_tabOrder.emplace_back(115, m_pane);
+    tabs.emplace_back(115, m_pane);
 }
 
-void FrmMain::setTabOrderByIndex()
+void FrmMain::setTabOrderByIndex(TabOrder &tabs)
 {
-    std::stable_sort(m_tabOrder.begin(), m_tabOrder.end(),
-                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    std::stable_sort(tabs.begin(), tabs.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
     QWidget *previous = nullptr;
-    for (const auto &entry : m_tabOrder) {
+    for (const auto &entry : tabs) {
         if (entry.second->focusPolicy() == Qt::NoFocus)
             continue;
         if (previous)
             setTabOrder(previous, entry.second);
         previous = entry.second;
     }
-    m_tabOrder.clear();
-    m_tabOrder.shrink_to_fit();
 }
 
 void FrmMain::load()

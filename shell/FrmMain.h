@@ -60,13 +60,16 @@ protected:
     bool event(QEvent *event) override;
 
 private:
-    void buildGrid();
-    void buildEdgePanels();
-    void buildButtons();
-    void buildOptions();
-    void buildOutput();
-    void setTabOrderByIndex();
-    QPushButton *addButton(const char *name, const QString &caption, int left, int top, int tab);
+    // Controls with their place in the tab order, gathered while building.
+    using TabOrder = std::vector<std::pair<int, QWidget *>>;
+
+    void buildGrid(TabOrder &tabs);
+    void buildEdgePanels(TabOrder &tabs);
+    void buildButtons(TabOrder &tabs);
+    void buildOptions(TabOrder &tabs);
+    void buildOutput(TabOrder &tabs);
+    void setTabOrderByIndex(TabOrder &tabs);
+    QPushButton *addButton(TabOrder &tabs, const char *name, const QString &caption, int left, int top, int tab);
 
     void refreshCell(int row, int col);
     void refreshBoxes(int row, int col);
@@ -82,5 +85,4 @@ private:
     QRadioButton *m_option5x7 = nullptr;
     OutputPane *m_pane = nullptr;
     QPointer<FrmAbout> m_about;
-    std::vector<std::pair<int, QWidget *>> m_tabOrder;
 };
