@@ -8,6 +8,7 @@
 #include "MessageBox.h"
 #include "OleColor.h"
 #include "OneLineList.h"
+#include "OneLineValidator.h"
 #include "OutputPane.h"
 #include "Twips.h"
 #include "WindowPlacement.h"
@@ -152,6 +153,7 @@ void FrmMain::buildEdgePanels(TabOrder &tabs)
     };
     const QFont boxFont = Fonts::serif(6);
     const int frameTabs[] = {69, 82, 91, 100};
+    auto *oneLine = new OneLineValidator(this);
     int n = 0;
     for (const PanelPlace &place : places) {
         const EdgePanel &panel = EdgePanel::forEdge(place.edge);
@@ -167,6 +169,7 @@ void FrmMain::buildEdgePanels(TabOrder &tabs)
             const QPoint at = place.first + place.step * i;
             edgeBox->setGeometry(Twips::rect(at.x(), at.y(), CellSize, CellSize));
             if (place.edge == MatrixState::Top) {
+                edgeBox->setValidator(oneLine);
                 connect(edgeBox, &EdgeBox::doubleClicked, this, [this, i] { enterColumn(i); });
             } else {
                 edgeBox->setEnabled(false);

@@ -30,6 +30,7 @@ private slots:
     void typedTextIsListedAndContinued();
     void copyPutsExactlyThePaneOnTheClipboard();
     void clipboardFailureIsNotReportedAsSuccess();
+    void topBoxesHoldOneLine();
     void clearAsksFirst();
     void realMessageBoxesCarryTheirTexts();
 
@@ -218,6 +219,19 @@ void TestOutput::clipboardFailureIsNotReportedAsSuccess()
     click(w, "Command12");
     QVERIFY(MessageBox::lastPrompt() != QStringLiteral("Cliboard now has the text"));
     QVERIFY(MessageBox::lastPrompt().contains("could not be written"));
+}
+
+void TestOutput::topBoxesHoldOneLine()
+{
+    FrmMain *w = m_w.get();
+    auto *tt0 = find<QLineEdit>(w, "tt0");
+    tt0->setFocus();
+    tt0->selectAll();
+    QGuiApplication::clipboard()->setText(QStringLiteral("a\r\nb\u0001c"));
+    QTest::keySequence(tt0, QKeySequence::Paste);
+    QCOMPARE(tt0->text(), QStringLiteral("ab\u0001c"));
+    click(w, "Command5");
+    QCOMPARE(find<OutputPane>(w, "Text1")->paneText(), QStringLiteral("ab\u0001c,0,0,0,0,0,0,0\r\n"));
 }
 
 void TestOutput::clearAsksFirst()
