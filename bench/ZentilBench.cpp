@@ -6,9 +6,11 @@
 
 #include "shell/Application.h"
 #include "shell/FrmMain.h"
+#include "shell/MessageBox.h"
 #include "shell/OutputPane.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QProcess>
@@ -124,6 +126,29 @@ double timeAppends(int lines)
     return t.nsecsElapsed() / 1e6;
 }
 
+// Pastes one line into the pane, then lists once; milliseconds for each.
+std::pair<double, double> timeLongLine(const QString &line)
+{
+    FrmMain w;
+    w.load();
+    w.show();
+    auto *pane = w.findChild<OutputPane *>(QStringLiteral("Text1"));
+    auto *copy = w.findChild<QPushButton *>(QStringLiteral("Command4"));
+    pane->setFocus();
+    QGuiApplication::clipboard()->setText(line);
+    MessageBox::setNextAnswer(MessageBox::OK); // a refusal is answered at once
+    QElapsedTimer t;
+    t.start();
+    QTest::keySequence(pane, QKeySequence::Paste);
+    QCoreApplication::processEvents();
+    const double paste = t.nsecsElapsed() / 1e6;
+    MessageBox::setNextAnswer(MessageBox::NoAnswer);
+    t.restart();
+    copy->click();
+    QCoreApplication::processEvents();
+    return {paste, t.nsecsElapsed() / 1e6};
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -192,5 +217,12 @@ int main(int argc, char **argv)
     std::printf("%-44s %8.1fms\n", "10,000 listings into an empty pane", t10);
     std::printf("%-44s %8.1fms (%.2fx of 10,000; linear is 2x)\n", "20,000 listings into an empty pane", t20,
                 t20 / t10);
+
+    // No place to wrap: the costliest line there is to lay out.
+    const auto [mbPaste, mbList] = timeLongLine(QString(1 << 20, QLatin1Char('x')));
+    std::printf("%-44s %8.1fms, next listing %.1fms\n", "paste of 1 MB on one line (refused)", mbPaste, mbList);
+    const auto [maxPaste, maxList] = timeLongLine(QString(OutputPane::LongestLine, QLatin1Char('x')));
+    std::printf("%-44s %8.1fms, next listing %.1fms\n", "paste of the longest line taken (16,384)", maxPaste,
+                maxList);
     return 0;
 }

@@ -30,6 +30,7 @@ private slots:
     void typedTextIsListedAndContinued();
     void copyPutsExactlyThePaneOnTheClipboard();
     void clipboardFailureIsNotReportedAsSuccess();
+    void overlongLinesAreRefused();
     void topBoxesHoldOneLine();
     void clearAsksFirst();
     void realMessageBoxesCarryTheirTexts();
@@ -197,14 +198,14 @@ void TestOutput::copyPutsExactlyThePaneOnTheClipboard()
     pane->setFocus();
     QTest::keyClicks(pane, "typed");
     QTest::keyClick(pane, Qt::Key_Return);
-    QTest::keyClicks(pane, "more");
+    QTest::keyClicks(pane, QStringLiteral("more\u00a0")); // a no-break space stays one
     const QString before = pane->toPlainText();
     for (int i = 0; i < 2; ++i) {
         const int shown = MessageBox::shownCount();
         MessageBox::setNextAnswer(MessageBox::OK);
         click(w, "Command12");
         QCOMPARE(MessageBox::shownCount(), shown + 1);
-        QCOMPARE(clip->text().toUtf8(), QByteArray("0,0,0,0,0,0,0,0\r\ntyped\r\nmore"));
+        QCOMPARE(clip->text().toUtf8(), QByteArray("0,0,0,0,0,0,0,0\r\ntyped\r\nmore\xc2\xa0"));
     }
     QCOMPARE(pane->toPlainText(), before);
 }
@@ -219,6 +220,33 @@ void TestOutput::clipboardFailureIsNotReportedAsSuccess()
     click(w, "Command12");
     QVERIFY(MessageBox::lastPrompt() != QStringLiteral("Cliboard now has the text"));
     QVERIFY(MessageBox::lastPrompt().contains("could not be written"));
+}
+
+void TestOutput::overlongLinesAreRefused()
+{
+    FrmMain *w = m_w.get();
+    auto *pane = find<OutputPane>(w, "Text1");
+    pane->setFocus();
+    QTest::keyClicks(pane, "kept");
+    QGuiApplication::clipboard()->setText(QString(1 << 20, QLatin1Char('x')));
+    const int shown = MessageBox::shownCount();
+    MessageBox::setNextAnswer(MessageBox::OK);
+    QTest::keySequence(pane, QKeySequence::Paste);
+    QCOMPARE(MessageBox::shownCount(), shown + 1);
+    QCOMPARE(pane->paneText(), QStringLiteral("kept"));
+
+    // The longest line it takes; a listing still continues it.
+    const QString longest(OutputPane::LongestLine - 4, QLatin1Char('y'));
+    QGuiApplication::clipboard()->setText(longest + "\nz");
+    QTest::keySequence(pane, QKeySequence::Paste);
+    QCOMPARE(MessageBox::shownCount(), shown + 1);
+    pane->moveCursor(QTextCursor::PreviousBlock);
+    pane->moveCursor(QTextCursor::EndOfBlock);
+    MessageBox::setNextAnswer(MessageBox::OK);
+    QTest::keyClick(pane, Qt::Key_A);
+    QCOMPARE(MessageBox::shownCount(), shown + 2);
+    click(w, "Command4");
+    QCOMPARE(pane->paneText(), "kept" + longest + "\r\nz0,0,0,0,0,0,0,0\r\n");
 }
 
 void TestOutput::topBoxesHoldOneLine()
