@@ -11,7 +11,6 @@
 #include "OneLineValidator.h"
 #include "OutputPane.h"
 #include "Twips.h"
-#include "WindowPlacement.h"
 #include "matrix/EdgePanel.h"
 #include "matrix/SizeMode.h"
 
@@ -22,6 +21,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 
@@ -315,7 +315,7 @@ void FrmMain::setTabOrderByIndex(TabOrder &tabs)
 
 void FrmMain::load()
 {
-    WindowPlacement::restore(this);
+    m_placement.restore(this);
     m_prefixList->addItems(Notation::prefixEntries());
     m_delimiterList->addItems(Notation::delimiterEntries());
     m_notation = Notation();
@@ -396,6 +396,11 @@ void FrmMain::listEdgeSet(MatrixState::Edge edge)
 
 void FrmMain::copyPane()
 {
+    // Checking the clipboard lets events through; a second press meanwhile
+    // must not start a second copy.
+    if (m_copying)
+        return;
+    const QScopedValueRollback<bool> copying(m_copying, true);
     if (Clipboard::write(m_pane->paneText()))
         MessageBox::show(this, QStringLiteral("Cliboard now has the text"));
     else
@@ -432,7 +437,7 @@ bool FrmMain::event(QEvent *event)
     // only known once the window manager has framed the window.
     if ((event->type() == QEvent::Show || event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
         isVisible())
-        WindowPlacement::settleOuterSize(this);
+        m_placement.settle(this);
     return QWidget::event(event);
 }
 
@@ -444,7 +449,7 @@ void FrmMain::closeEvent(QCloseEvent *event)
             w->close();
     delete m_about;
     if (!isMinimized())
-        WindowPlacement::save(this);
+        m_placement.save(this);
     event->accept();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "WindowPlacement.h"
 #include "matrix/MatrixState.h"
 #include "output/Notation.h"
 
@@ -85,4 +86,6 @@ private:
     QRadioButton *m_option5x7 = nullptr;
     OutputPane *m_pane = nullptr;
     QPointer<FrmAbout> m_about;
+    WindowPlacement::Keeper m_placement;
+    bool m_copying = false;
 };

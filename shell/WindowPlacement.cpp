@@ -3,11 +3,16 @@
 #include "Twips.h"
 
 #include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QSaveFile>
 #include <QScreen>
 #include <QSettings>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace WindowPlacement {
@@ -35,11 +40,40 @@ QString applicationName()
     return QCoreApplication::applicationName();
 }
 
+// QSettings only says that it could not write; find out why, for the user.
+QString whyUnwritable(const QString &path)
+{
+    const QFileInfo file(path);
+    for (QFileInfo dir(file.absolutePath()); !dir.isRoot(); dir = QFileInfo(dir.absolutePath())) {
+        if (dir.exists() && !dir.isDir())
+            return QStringLiteral("%1 is not a folder").arg(dir.absoluteFilePath());
+    }
+    if (file.isDir())
+        return QStringLiteral("a folder stands where the file should be");
+    if (!QDir().mkpath(file.absolutePath()))
+        return QStringLiteral("the folder %1 cannot be made").arg(file.absolutePath());
+    QSaveFile probe(path);
+    if (!probe.open(QIODevice::WriteOnly))
+        return probe.errorString();
+    // Enough to need a block of its own, so a full file system shows.
+    const QByteArray block(64 * 1024, '\n');
+    if (probe.write(block) != block.size() || !probe.flush())
+        return probe.errorString();
+    probe.cancelWriting();
+    return QStringLiteral("the settings could not be written");
+}
+
+int area(const QRect &r)
+{
+    return r.isEmpty() ? 0 : r.width() * r.height();
+}
+
 } // namespace
 
 QRect Placement::pixels() const
 {
-    return QRect(Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width), Twips::toPixels(height));
+    const auto px = [](int twips) { return static_cast<int>(std::lround(twips / double(Twips::PerPixel))); };
+    return QRect(px(left), px(top), px(width), px(height));
 }
 
 Placement read(QSettings &settings)
@@ -55,83 +89,146 @@ Placement read(QSettings &settings)
     return p;
 }
 
-void write(QSettings &settings, const Placement &p)
+QString write(QSettings &settings, const Placement &p, bool withPosition)
 {
     settings.beginGroup(QLatin1String(Group));
-    settings.setValue(QStringLiteral("MainLeft"), QString::number(p.left));
-    settings.setValue(QStringLiteral("MainTop"), QString::number(p.top));
+    if (withPosition) {
+        settings.setValue(QStringLiteral("MainLeft"), QString::number(p.left));
+        settings.setValue(QStringLiteral("MainTop"), QString::number(p.top));
+    }
     settings.setValue(QStringLiteral("MainWidth"), QString::number(p.width));
     settings.setValue(QStringLiteral("MainHeight"), QString::number(p.height));
     settings.endGroup();
     settings.sync();
+    if (settings.status() == QSettings::NoError)
+        return QString();
+    return whyUnwritable(settings.fileName());
 }
 
-Placement keepReachable(const Placement &placement, const QList<QRect> &screens, const QRect &primary)
+QRect fit(const QRect &r, const QList<Screen> &screens, QSize minimum, bool *moved)
 {
-    const QRect r = placement.pixels();
-    for (const QRect &screen : screens)
-        if (screen.intersects(r))
-            return placement;
-    if (!primary.isValid())
-        return placement;
-    const Placement defaults;
-    Placement moved;
-    moved.left = Twips::fromPixels(primary.left()) + defaults.left;
-    moved.top = Twips::fromPixels(primary.top()) + defaults.top;
-    moved.width = std::min(placement.width, Twips::fromPixels(primary.width()) - defaults.left);
-    moved.height = std::min(placement.height, Twips::fromPixels(primary.height()) - defaults.top);
-    if (moved.width < 1 || moved.height < 1) {
-        moved.left = Twips::fromPixels(primary.left());
-        moved.top = Twips::fromPixels(primary.top());
-        moved.width = std::min(placement.width, Twips::fromPixels(primary.width()));
-        moved.height = std::min(placement.height, Twips::fromPixels(primary.height()));
+    if (moved)
+        *moved = false;
+    if (screens.isEmpty())
+        return r;
+    // The screen holding its top left corner, else the one showing most of it.
+    const Screen *on = nullptr;
+    for (const Screen &s : screens)
+        if (!on && s.geometry.contains(r.topLeft()))
+            on = &s;
+    if (!on)
+        for (const Screen &s : screens)
+            if (area(s.geometry & r) > (on ? area(on->geometry & r) : 0))
+                on = &s;
+    if (on) {
+        // Never larger than the screen: a stored size of any figure costs no more
+        // than a maximised window.
+        return QRect(r.topLeft(), r.size().boundedTo(on->available.size()));
     }
-    return moved;
+
+    if (moved)
+        *moved = true;
+    const QRect avail = screens.front().available;
+    const QPoint offset = Placement().pixels().topLeft();
+    // The default place if the window fits there, else as near it as it fits.
+    QSize size = r.size().boundedTo(avail.size() - QSize(offset.x(), offset.y()));
+    size = size.expandedTo(minimum).boundedTo(avail.size());
+    const int left = std::max(avail.left(), std::min(avail.left() + offset.x(), avail.right() + 1 - size.width()));
+    const int top = std::max(avail.top(), std::min(avail.top() + offset.y(), avail.bottom() + 1 - size.height()));
+    return QRect(QPoint(left, top), size);
 }
 
-void restore(QWidget *window)
+bool platformPlacesWindows()
+{
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+namespace {
+
+// The screens a window can go to: those of the same desktop as the primary
+// one. A second X screen has a desktop of its own that the window never reaches.
+QList<Screen> reachableScreens()
+{
+    QList<Screen> out;
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    if (!primary)
+        return out;
+    out << Screen{primary->geometry(), primary->availableGeometry()};
+    for (const QScreen *s : primary->virtualSiblings())
+        if (s != primary)
+            out << Screen{s->geometry(), s->availableGeometry()};
+    return out;
+}
+
+QSize frameExtra(const QWidget *window)
+{
+    return window->frameGeometry().size() - window->geometry().size();
+}
+
+} // namespace
+
+void Keeper::restore(QWidget *window)
 {
     QSettings settings(applicationName(), applicationName());
-    Placement p = read(settings);
-    QList<QRect> screens;
-    for (const QScreen *screen : QGuiApplication::screens())
-        screens << screen->geometry();
-    const QScreen *primary = QGuiApplication::primaryScreen();
-    p = keepReachable(p, screens, primary ? primary->availableGeometry() : QRect());
-
-    const QRect outer = p.pixels();
-    // The window frame is unknown until the window manager has framed the
-    // window; the main window corrects its size once it is (see its event()).
-    const QSize frame = window->frameGeometry().size() - window->geometry().size();
-    window->move(outer.topLeft());
-    window->resize(outer.size() - frame);
-    window->setProperty("wantedOuterSize", outer.size());
+    m_stored = read(settings);
+    const QSize extra = frameExtra(window);
+    const QRect outer = fit(m_stored.pixels(), reachableScreens(), window->minimumSize() + extra, &m_moved);
+    // Where the window system chooses the place itself, asking is pointless.
+    if (platformPlacesWindows())
+        window->move(outer.topLeft());
+    window->resize(outer.size() - extra);
+    // The frame is unknown until the window manager has framed the window.
+    m_wantedOuter = outer.size();
+    m_settled = false;
 }
 
-void settleOuterSize(QWidget *window)
+void Keeper::settle(QWidget *window)
 {
-    const QVariant wanted = window->property("wantedOuterSize");
-    if (!wanted.isValid())
+    if (m_settled)
         return;
-    const QSize frame = window->frameGeometry().size() - window->geometry().size();
-    if (frame.width() <= 0 && frame.height() <= 0)
+    const QSize extra = frameExtra(window);
+    if (extra.width() <= 0 && extra.height() <= 0)
         return;
-    window->setProperty("wantedOuterSize", QVariant());
-    const QSize outer = wanted.toSize();
+    m_settled = true;
+    const QScreen *screen = window->screen();
+    if (!screen)
+        return;
+    const QRect avail = screen->availableGeometry();
+    // On a screen smaller than the layout, the window still fits the screen.
+    const QSize room = avail.size() - extra;
+    if (window->minimumWidth() > room.width() || window->minimumHeight() > room.height())
+        window->setMinimumSize(window->minimumSize().boundedTo(room));
+    const QSize outer = m_wantedOuter.boundedTo(avail.size());
     if (window->frameGeometry().size() != outer)
-        window->resize(outer - frame);
+        window->resize(outer - extra);
+    if (m_moved && platformPlacesWindows()) {
+        QRect frame(window->frameGeometry().topLeft(), window->size() + extra);
+        frame.moveLeft(std::max(avail.left(), std::min(frame.left(), avail.right() + 1 - frame.width())));
+        frame.moveTop(std::max(avail.top(), std::min(frame.top(), avail.bottom() + 1 - frame.height())));
+        if (frame.topLeft() != window->frameGeometry().topLeft())
+            window->move(frame.topLeft());
+    }
 }
 
-void save(QWidget *window)
+void Keeper::save(QWidget *window)
 {
     const QRect outer = window->frameGeometry();
+    const QRect given = m_stored.pixels();
+    // A figure the window still stands on goes back as it was read; only what
+    // moved is written anew, so a close without a move changes nothing.
+    const auto keep = [](int stored, int storedPixels, int pixels) {
+        return pixels == storedPixels ? stored : Twips::fromPixels(pixels);
+    };
     Placement p;
-    p.left = Twips::fromPixels(outer.left());
-    p.top = Twips::fromPixels(outer.top());
-    p.width = Twips::fromPixels(outer.width());
-    p.height = Twips::fromPixels(outer.height());
+    p.left = keep(m_stored.left, given.left(), outer.left());
+    p.top = keep(m_stored.top, given.top(), outer.top());
+    p.width = keep(m_stored.width, given.width(), outer.width());
+    p.height = keep(m_stored.height, given.height(), outer.height());
     QSettings settings(applicationName(), applicationName());
-    write(settings, p);
+    const QString error = write(settings, p, platformPlacesWindows());
+    if (!error.isEmpty())
+        qWarning().noquote() << QStringLiteral("ZENTIL: the window placement could not be saved to %1: %2")
+                                    .arg(QDir::toNativeSeparators(settings.fileName()), error);
 }
 
 } // namespace WindowPlacement

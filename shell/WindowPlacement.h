@@ -18,6 +18,7 @@ struct Placement
     int width = 10000;
     int height = 12000;
 
+    // To the nearest pixel.
     QRect pixels() const;
     bool operator==(const Placement &o) const
     {
@@ -28,15 +29,45 @@ struct Placement
 // Reads the four keys; a value that is missing, not a finite number or out of
 // any sane range, or a size that is not positive, falls back to its default.
 Placement read(QSettings &settings);
-void write(QSettings &settings, const Placement &placement);
+// Writes the four keys, or only the size where the platform keeps the
+// position to itself. An empty result means the store holds them.
+QString write(QSettings &settings, const Placement &placement, bool withPosition = true);
 
-// A rectangle that no screen shows at all is put back at the default position
-// on the primary screen, shrunk to fit it; any other is left as it is.
-Placement keepReachable(const Placement &placement, const QList<QRect> &screens, const QRect &primary);
+struct Screen
+{
+    QRect geometry;
+    QRect available;
+};
 
-void restore(QWidget *window);
-// Once the window's frame is known, gives it the outer size restore() asked for.
-void settleOuterSize(QWidget *window);
-void save(QWidget *window);
+// Where a window asking for outer rectangle r (pixels) opens, given the
+// screens it can be shown on (the first being the primary one) and its
+// smallest outer size. It opens on the screen holding its top left corner, or
+// else on the one showing most of it, never larger than that screen's
+// available area; shown by none, it is brought to the default position on the
+// primary screen and made to fit there entirely.
+// *moved tells which of the two happened.
+QRect fit(const QRect &r, const QList<Screen> &screens, QSize minimum, bool *moved = nullptr);
+
+// Restores the placement at start-up and saves it at the end, keeping the
+// stored figures where the window still stands where they put it.
+class Keeper
+{
+public:
+    void restore(QWidget *window);
+    // Once the window manager has framed the window, gives it the outer size
+    // restore() asked for, and fits a moved window to its screen again.
+    void settle(QWidget *window);
+    void save(QWidget *window);
+
+private:
+    Placement m_stored;
+    QSize m_wantedOuter;
+    bool m_settled = true;
+    bool m_moved = false;
+};
+
+// False where the window system keeps window positions to itself (Wayland):
+// there the stored position is neither applied nor overwritten.
+bool platformPlacesWindows();
 
 } // namespace WindowPlacement

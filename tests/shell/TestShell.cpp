@@ -29,6 +29,8 @@ private slots:
     void badValuesFallBack_data();
     void badValuesFallBack();
     void unreachablePlacementIsBroughtBack();
+    void unsavablePlacementIsReported_data();
+    void unsavablePlacementIsReported();
     void aboutIsOneWindow();
     void closingMainEndsWithAboutOpenOrHidden_data();
     void closingMainEndsWithAboutOpenOrHidden();
@@ -85,8 +87,11 @@ bool TestShell::runUntilEnd(const std::function<void()> &action)
 void TestShell::emptyStoreGivesTheDefaults()
 {
     auto w = openWindow();
-    QCOMPARE(w->frameGeometry(), QRect(66, 66, 666, 800));
+    QCOMPARE(w->frameGeometry(), QRect(67, 67, 667, 800));
     QVERIFY(storedValues().isEmpty()); // start-up writes nothing
+    w->close();
+    QCOMPARE(storedValues().value("Settings/MainTop"), QStringLiteral("1000")); // as it was read
+    QCOMPARE(storedValues().value("Settings/MainWidth"), QStringLiteral("10000"));
 }
 
 void TestShell::placementRoundTrip()
@@ -170,25 +175,61 @@ void TestShell::badValuesFallBack()
 
 void TestShell::unreachablePlacementIsBroughtBack()
 {
-    const QList<QRect> screens{QRect(0, 0, 800, 600), QRect(800, 0, 1024, 768)};
-    const QRect primary(0, 0, 800, 570);
+    using WindowPlacement::fit;
+    const QList<WindowPlacement::Screen> screens{{QRect(0, 0, 800, 600), QRect(0, 0, 800, 570)},
+                                                 {QRect(800, 0, 1024, 768), QRect(800, 0, 1024, 768)}};
+    const QSize minimum(495, 472);
+    bool moved = true;
     // Partly on a screen: unchanged.
-    const Placement partly{-3000, -1500, 9000, 6000};
-    QCOMPARE(WindowPlacement::keepReachable(partly, screens, primary), partly);
-    const Placement onSecond{20000, 3000, 6000, 6000};
-    QCOMPARE(WindowPlacement::keepReachable(onSecond, screens, primary), onSecond);
-    // Off every screen: the default position on the primary screen, shrunk to fit it.
-    const Placement off{50000, 40000, 30000, 6000};
-    QCOMPARE(WindowPlacement::keepReachable(off, screens, primary), (Placement{1000, 1000, 11000, 6000}));
-    const Placement left{-90000, 0, 6000, 90000};
-    QCOMPARE(WindowPlacement::keepReachable(left, screens, primary), (Placement{1000, 1000, 6000, 7550}));
+    QCOMPARE(fit(QRect(-200, -100, 600, 400), screens, minimum, &moved), QRect(-200, -100, 600, 400));
+    QVERIFY(!moved);
+    QCOMPARE(fit(QRect(1333, 200, 400, 400), screens, minimum), QRect(1333, 200, 400, 400));
+    // Never larger than the screen showing most of it, whatever was stored.
+    QCOMPARE(fit(QRect(67, 67, 33333, 33333), screens, minimum), QRect(67, 67, 800, 570));
+    QCOMPARE(fit(QRect(900, 67, 33333, 33333), screens, minimum), QRect(900, 67, 1024, 768));
+    // Off every screen: the default position on the primary screen, made to
+    // fit there entirely, no smaller than the window can be.
+    QCOMPARE(fit(QRect(3333, 2667, 2000, 400), screens, minimum, &moved), QRect(67, 67, 733, 472));
+    QVERIFY(moved);
+    QCOMPARE(fit(QRect(-6000, 0, 400, 6000), screens, minimum), QRect(67, 67, 495, 503));
+    const QList<WindowPlacement::Screen> small{{QRect(0, 0, 640, 480), QRect(0, 0, 640, 480)}};
+    QCOMPARE(fit(QRect(9999, 9999, 667, 800), small, minimum), QRect(67, 8, 573, 472));
 
-    // Through the window: a stored place off the screen opens on it.
+    // Through the window: a stored place off the screen opens on it, whole.
     storeValues({{"MainLeft", "-900000"}, {"MainTop", "-900000"}});
     auto w = openWindow();
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    QVERIFY(screen.intersects(w->frameGeometry()));
-    QCOMPARE(w->frameGeometry().topLeft(), screen.topLeft() + QPoint(66, 66));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(screen.contains(w->frameGeometry()));
+    QCOMPARE(w->frameGeometry().topLeft(), screen.topLeft() + QPoint(67, 67));
+}
+
+void TestShell::unsavablePlacementIsReported_data()
+{
+    QTest::addColumn<bool>("configIsAFile");
+    QTest::newRow("a folder where the file should be") << false;
+    QTest::newRow("the configuration folder is a file") << true;
+}
+
+void TestShell::unsavablePlacementIsReported()
+{
+    QFETCH(bool, configIsAFile);
+    const QString path = store().fileName();
+    QTemporaryDir elsewhere;
+    if (configIsAFile) {
+        QFile plain(elsewhere.filePath("config"));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, plain.fileName());
+    } else {
+        QFile::remove(path);
+        QVERIFY(QDir().mkpath(path));
+    }
+    auto w = openWindow();
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(configIsAFile ? "could not be saved to .*config.*: .*config is not a folder"
+                                                          : "could not be saved to .*ZENTIL.conf: a folder stands"));
+    w->close();
+    isolateSettings();
+    QDir(path).removeRecursively();
 }
 
 void TestShell::aboutIsOneWindow()
@@ -243,7 +284,7 @@ void TestShell::closingMainEndsWithAboutOpenOrHidden()
     QPointer<FrmAbout> about = w->about();
     QVERIFY(runUntilEnd([&w] { w->close(); }));
     QTRY_VERIFY(about.isNull());
-    QCOMPARE(storedValues().value("Settings/MainLeft"), QStringLiteral("990"));
+    QCOMPARE(storedValues().value("Settings/MainLeft"), QStringLiteral("1000")); // as it was read
 }
 
 ZENTIL_GUI_TEST_MAIN(TestShell)
