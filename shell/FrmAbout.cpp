@@ -45,8 +45,8 @@ FrmAbout::FrmAbout(QWidget *parent) : QWidget(parent, Qt::Window)
     notice->setFont(Fonts::sansSerif(9.75));
 
     QLabel *disclaimer = addLabel(this, "Label2",
-                                  tr("Provided as is, without warranty of any kind. "
-                                     "Use it at your own risk."),
+                                  tr("MIT License: no warranty of any kind; the authors are not "
+                                     "liable for any claim, damages or other liability."),
                                   Twips::rect(240, 1200, 4455, 495));
     disclaimer->setAlignment(Qt::AlignCenter);
     QFont small = disclaimer->font();
