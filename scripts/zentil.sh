@@ -7,8 +7,10 @@ cd "$(dirname "$0")/.."
 
 # Build and run: compiler, Qt 6 with SVG, fonts close to the design's faces.
 packages=(cmake g++ make qt6-base-dev qt6-svg-dev libgl-dev fonts-liberation2 fonts-dejavu-core)
-# Tests on a real X server, packaging checks.
-test_packages=(xvfb openbox xdotool xclip x11-utils desktop-file-utils appstream dpkg-dev file)
+# Tests on a real X server, packaging checks (lintian, the manual page), the
+# install test on a fresh Debian root.
+test_packages=(xvfb openbox xdotool xclip x11-utils desktop-file-utils appstream dpkg-dev file
+    lintian man-db debootstrap)
 
 install_missing() {
     local missing=()
@@ -39,9 +41,9 @@ test)
     build release
     ctest --preset release
     # Again under AddressSanitizer and UndefinedBehaviorSanitizer; packaging
-    # is checked once, on the release build.
+    # and installing are checked once, on the release build.
     build asan
-    ctest --preset asan --label-exclude packaging
+    ctest --preset asan --label-exclude 'packaging|install'
     ;;
 *)
     echo "usage: $0 run|test" >&2
