@@ -51,6 +51,7 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 1' INT TERM HUP
 root_env=(PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 DEBIAN_FRONTEND=noninteractive)
+[ -n "${http_proxy:-}" ] && root_env+=("http_proxy=$http_proxy") # apt in the root goes the same way
 in_root() { chroot "$root" /usr/bin/env -i "${root_env[@]}" "$@"; }
 start=$SECONDS
 
