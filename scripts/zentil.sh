@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # Build and run: compiler, Qt 6 with SVG, fonts close to the design's faces.
-packages=(cmake g++ make qt6-base-dev qt6-svg-dev libgl-dev fonts-liberation2 fonts-dejavu-core)
+packages=(cmake g++ make qt6-base-dev qt6-svg-dev libgl-dev libxcb1-dev fonts-liberation2 fonts-dejavu-core)
 # Tests on a real X server, packaging checks (lintian, the manual page), the
 # install test on a fresh Debian root.
 test_packages=(xvfb openbox xdotool xclip x11-utils desktop-file-utils appstream dpkg-dev file
