@@ -122,8 +122,10 @@ QRect fit(const QRect &r, const QList<Screen> &screens, QSize minimum, bool *mov
                 on = &s;
     if (on) {
         // Never larger than the screen: a stored size of any figure costs no more
-        // than a maximised window.
-        return QRect(r.topLeft(), r.size().boundedTo(on->available.size()));
+        // than a maximised window. Held to that, it must still show.
+        const QRect held(r.topLeft(), r.size().boundedTo(on->available.size()));
+        if (held.intersects(on->geometry))
+            return held;
     }
 
     if (moved)

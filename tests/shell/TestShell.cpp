@@ -187,6 +187,7 @@ void TestShell::unreachablePlacementIsBroughtBack()
     // Never larger than the screen showing most of it, whatever was stored.
     QCOMPARE(fit(QRect(67, 67, 33333, 33333), screens, minimum), QRect(67, 67, 800, 570));
     QCOMPARE(fit(QRect(900, 67, 33333, 33333), screens, minimum), QRect(900, 67, 1024, 768));
+    QCOMPARE(fit(QRect(-6000000, 67, 6000100, 400), screens, minimum), QRect(67, 67, 733, 472));
     // Off every screen: the default position on the primary screen, made to
     // fit there entirely, no smaller than the window can be.
     QCOMPARE(fit(QRect(3333, 2667, 2000, 400), screens, minimum, &moved), QRect(67, 67, 733, 472));
