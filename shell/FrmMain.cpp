@@ -434,8 +434,10 @@ void FrmMain::exitProgram()
 bool FrmMain::event(QEvent *event)
 {
     // The restored size is the outer size, frame included, and the frame is
-    // only known once the window manager has framed the window.
-    if ((event->type() == QEvent::Show || event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+    // only known once the window manager has framed the window (on Wayland,
+    // once the window draws its own frame, by its first update).
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize || type == QEvent::UpdateRequest) &&
         isVisible())
         m_placement.settle(this);
     return QWidget::event(event);
