@@ -55,6 +55,7 @@ FrmAbout::FrmAbout(QWidget *parent) : QWidget(parent, Qt::Window)
 
     auto *image = new QSvgWidget(QStringLiteral(":/zentil/about.svg"), this);
     image->setObjectName(QStringLiteral("Image1"));
+    image->setAccessibleName(tr("Drawing: a column of cells becomes the value 0xA5"));
     image->setGeometry(Twips::rect(1800, 1800, 1185, 435));
 
     QLabel *contact = addLabel(this, "Label4", tr("Problems? Tell us on the issue tracker."),

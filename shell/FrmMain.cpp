@@ -63,6 +63,28 @@ QLabel *addLabel(QWidget *parent, const char *name, const QString &caption, QRec
     return label;
 }
 
+// What a panel's buttons act on, for screen readers: the captions alone
+// ("Hide", "Copy") do not say which of four panels they belong to.
+QString panelValues(MatrixState::Edge edge)
+{
+    switch (edge) {
+    case MatrixState::Left:
+        return FrmMain::tr("left values");
+    case MatrixState::Right:
+        return FrmMain::tr("right values");
+    case MatrixState::Top:
+        return FrmMain::tr("top values");
+    case MatrixState::Bottom:
+        break;
+    }
+    return FrmMain::tr("bottom values");
+}
+
+QString hideName(MatrixState::Edge edge, bool panelVisible)
+{
+    return EdgePanel::hideCaption(panelVisible) + QLatin1Char(' ') + panelValues(edge);
+}
+
 QFrame *addFrame(QWidget *parent, const char *name, int left, int top, int width, int height)
 {
     auto *frame = new QFrame(parent);
@@ -101,6 +123,8 @@ void FrmMain::buildGrid(TabOrder &tabs)
 {
     QFrame *frame1 = addFrame(this, "Frame1", 4200, 1800, 855, 1815);
     QFrame *frame2 = addFrame(this, "Frame2", 3000, 3480, 2055, 255);
+    frame1->setAccessibleName(tr("Grid, columns 6 to 8"));
+    frame2->setAccessibleName(tr("Grid, row 8"));
     for (QFrame *f : {frame1, frame2}) {
         f->setAutoFillBackground(true);
         setColor(f, QPalette::Window, FrameBackColor);
@@ -159,6 +183,9 @@ void FrmMain::buildEdgePanels(TabOrder &tabs)
         const EdgePanel &panel = EdgePanel::forEdge(place.edge);
         QFrame *frame =
             addFrame(this, panel.frame, place.frame.x(), place.frame.y(), place.frame.width(), place.frame.height());
+        QString values = panelValues(place.edge);
+        values[0] = values.at(0).toUpper();
+        frame->setAccessibleName(values);
         tabs.emplace_back(frameTabs[n++], frame);
         // Set once on the panel, before the boxes exist, so they inherit it
         // instead of each relaying out its text for a font change.
@@ -212,8 +239,9 @@ QPushButton *FrmMain::addButton(TabOrder &tabs, const char *name, const QString 
 
 void FrmMain::buildButtons(TabOrder &tabs)
 {
-    connect(addButton(tabs, "Command11", QStringLiteral("&About"), 0, 360, 119), &QPushButton::clicked, this,
-            &FrmMain::showAbout);
+    QPushButton *about = addButton(tabs, "Command11", QStringLiteral("&About"), 0, 360, 119);
+    about->setAccessibleName(tr("About ZENTIL"));
+    connect(about, &QPushButton::clicked, this, &FrmMain::showAbout);
 
     struct PanelButtons
     {
@@ -232,19 +260,25 @@ void FrmMain::buildButtons(TabOrder &tabs)
         const EdgePanel &panel = EdgePanel::forEdge(b.edge);
         QPushButton *hide =
             addButton(tabs, panel.hideButton, EdgePanel::hideCaption(true), b.hide.x(), b.hide.y(), b.hideTab);
+        hide->setAccessibleName(hideName(b.edge, true));
         connect(hide, &QPushButton::clicked, this, [this, &panel] { togglePanel(panel); });
         QPushButton *copy =
             addButton(tabs, panel.copyButton, QStringLiteral("Copy"), b.hide.x(), b.hide.y() + 240, b.copyTab);
+        copy->setAccessibleName(tr("Copy %1 to the pane").arg(panelValues(b.edge)));
         connect(copy, &QPushButton::clicked, this, [this, edge = b.edge] { listEdgeSet(edge); });
     }
 
-    connect(addButton(tabs, "cmd1", QStringLiteral("&Reset"), 5640, 3840, 68), &QPushButton::clicked, this,
-            &FrmMain::reset);
-    connect(addButton(tabs, "Command12", QStringLiteral("Copy"), 360, 5760, 129), &QPushButton::clicked, this,
-            &FrmMain::copyPane);
-    connect(addButton(tabs, "Command9", QStringLiteral("Clear"), 1920, 5760, 116), &QPushButton::clicked, this,
-            &FrmMain::clearPane);
+    QPushButton *resetButton = addButton(tabs, "cmd1", QStringLiteral("&Reset"), 5640, 3840, 68);
+    resetButton->setAccessibleName(tr("Reset the grid"));
+    connect(resetButton, &QPushButton::clicked, this, &FrmMain::reset);
+    QPushButton *copyPaneButton = addButton(tabs, "Command12", QStringLiteral("Copy"), 360, 5760, 129);
+    copyPaneButton->setAccessibleName(tr("Copy the pane to the clipboard"));
+    connect(copyPaneButton, &QPushButton::clicked, this, &FrmMain::copyPane);
+    QPushButton *clearButton = addButton(tabs, "Command9", QStringLiteral("Clear"), 1920, 5760, 116);
+    clearButton->setAccessibleName(tr("Clear the pane"));
+    connect(clearButton, &QPushButton::clicked, this, &FrmMain::clearPane);
     QPushButton *exitButton = addButton(tabs, "Command10", QStringLiteral("E&xit "), 5520, 5760, 117);
+    exitButton->setAccessibleName(tr("Exit")); // the caption's trailing blank is not spoken
     // Exit's red back colour in the design is one the standard button style
     // never draws, so Exit deliberately looks like every other button.
     connect(exitButton, &QPushButton::clicked, this, &FrmMain::exitProgram);
@@ -279,6 +313,11 @@ void FrmMain::buildOptions(TabOrder &tabs)
     m_prefixList->setGeometry(Twips::rect(840, 480, 975, 255));
     addLabel(frame7, "Label8", QStringLiteral("Delimter"), Twips::rect(960, 840, 735, 255), font(), Qt::AlignCenter);
     m_delimiterList = new OneLineList(QStringLiteral("List2"), frame7);
+    // Named by the captions above them, as shown.
+    m_prefixList->setAccessibleName(QStringLiteral("Prefix"));
+    m_prefixList->setAccessibleDescription(tr("Written in front of every listed value"));
+    m_delimiterList->setAccessibleName(QStringLiteral("Delimter"));
+    m_delimiterList->setAccessibleDescription(tr("Written between two listed values"));
     m_delimiterList->setGeometry(Twips::rect(840, 1080, 975, 255));
     for (OneLineList *list : {m_prefixList, m_delimiterList})
         list->setFont(Fonts::sansSerif(8.25));
@@ -296,6 +335,7 @@ void FrmMain::buildOutput(TabOrder &tabs)
              Qt::AlignCenter);
 
     m_pane = new OutputPane(this);
+    m_pane->setAccessibleName(tr("Output pane, Copy Output Clipboard"));
     m_pane->setGeometry(Twips::rect(0, 3840, 2895, 1815));
     tabs.emplace_back(115, m_pane);
 }
@@ -383,6 +423,7 @@ void FrmMain::togglePanel(const EdgePanel &panel)
     const bool nowVisible = frame->isHidden();
     frame->setVisible(nowVisible);
     button->setText(EdgePanel::hideCaption(nowVisible));
+    button->setAccessibleName(hideName(panel.edge, nowVisible));
 }
 
 void FrmMain::listEdgeSet(MatrixState::Edge edge)
