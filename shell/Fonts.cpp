@@ -1,11 +1,22 @@
 #include "Fonts.h"
 
+#include <QFontDatabase>
 #include <QStringList>
 
 namespace {
 
-// Qt takes the first family of the list that is installed; listing them this
-// way spares enumerating every font on the system at start-up.
+// The first face of the list that is installed, looked up in Qt's own table
+// of families. Named alone, it is loaded straight away: given the whole list,
+// Qt asks fontconfig for substitutes of every family it lacks and again for
+// the fallbacks of the face it finds, only to arrive at this same face.
+QStringList firstInstalled(const QStringList &faces)
+{
+    for (const QString &face : faces)
+        if (!QFontDatabase::styles(face).isEmpty())
+            return {face};
+    return faces;
+}
+
 QFont make(const QStringList &families, QFont::StyleHint hint, qreal points, bool bold)
 {
     QFont font;
@@ -20,14 +31,15 @@ QFont make(const QStringList &families, QFont::StyleHint hint, qreal points, boo
 
 QFont Fonts::serif(qreal points)
 {
-    static const QStringList faces{QStringLiteral("MS Serif"), QStringLiteral("Liberation Serif"),
-                                   QStringLiteral("Nimbus Roman"), QStringLiteral("DejaVu Serif")};
+    static const QStringList faces = firstInstalled({QStringLiteral("MS Serif"), QStringLiteral("Liberation Serif"),
+                                                     QStringLiteral("Nimbus Roman"), QStringLiteral("DejaVu Serif")});
     return make(faces, QFont::Serif, points, false);
 }
 
 QFont Fonts::sansSerif(qreal points, bool bold)
 {
-    static const QStringList faces{QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                                   QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")};
+    static const QStringList faces =
+        firstInstalled({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                        QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")});
     return make(faces, QFont::SansSerif, points, bold);
 }
