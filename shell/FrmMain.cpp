@@ -53,7 +53,9 @@ QLabel *addLabel(QWidget *parent, const char *name, const QString &caption, QRec
     label->setFont(font);
     label->setAlignment(align);
     // A substitute face may run wider than the design's; grow rather than clip.
-    const int needed = label->sizeHint().width();
+    // Measured as the label measures its plain text, in one layout where its
+    // size hint takes three.
+    const int needed = QFontMetrics(font).boundingRect(QRect(0, 0, 2000, 2000), Qt::AlignLeft, caption).width();
     if (needed > r.width()) {
         if (align & Qt::AlignHCenter)
             r.moveLeft(r.left() - (needed - r.width()) / 2);
