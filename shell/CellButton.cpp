@@ -27,12 +27,12 @@ QSize CellButton::sizeHint() const
 void CellButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    const QRect r = rect().adjusted(0, 0, -1, -1);
-    p.fillRect(rect(), OleColor::toQColor(colorValue(), palette()));
-    p.setPen(palette().color(QPalette::Dark));
-    p.drawRect(r);
+    // The one-pixel outline as a fill behind the face: far cheaper than
+    // stroking it, and the same pixels.
+    p.fillRect(rect(), palette().color(QPalette::Dark));
+    p.fillRect(rect().adjusted(1, 1, -1, -1), OleColor::toQColor(colorValue(), palette()));
     if (hasFocus()) {
         p.setPen(QPen(isOn() ? Qt::white : palette().color(QPalette::Highlight), 1, Qt::DotLine));
-        p.drawRect(r.adjusted(2, 2, -2, -2));
+        p.drawRect(rect().adjusted(2, 2, -3, -3));
     }
 }
