@@ -10,7 +10,8 @@ CellButton::CellButton(const MatrixState &state, int row, int col, QWidget *pare
     setObjectName(QStringLiteral("r%1c%2").arg(row).arg(col));
     setCursor(Qt::ArrowCursor);
     setFocusPolicy(Qt::TabFocus);
-    refresh();
+    // Named by the first refresh(), which the window gives every cell once the
+    // grid is built; naming it here too would only be done twice.
 }
 
 void CellButton::refresh()

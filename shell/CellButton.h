@@ -17,7 +17,8 @@ public:
     uint colorValue() const { return m_state.cellColor(m_row, m_col); }
     bool isOn() const { return m_state.isOn(m_row, m_col); }
 
-    // Repaints and renames the cell after the model changed it.
+    // Repaints and renames the cell after the model changed it; the first
+    // call names it.
     void refresh();
 
     QSize sizeHint() const override;
