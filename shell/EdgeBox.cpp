@@ -21,10 +21,10 @@ void EdgeBox::mouseDoubleClickEvent(QMouseEvent *event)
 
 void EdgeBox::paintEvent(QPaintEvent *event)
 {
-    if (hasFocus()) {
+    if (hasFocus())
         QLineEdit::paintEvent(event);
-    } else {
-        QPainter p(this);
+    QPainter p(this);
+    if (!hasFocus()) {
         p.fillRect(rect(), palette().color(QPalette::Base));
         p.setFont(font());
         // The read-only boxes are disabled, but their values are the point of
@@ -42,9 +42,15 @@ void EdgeBox::paintEvent(QPaintEvent *event)
             p.scale(squeeze, 1.0);
             p.drawText(QRectF(0, inner.top(), needed, inner.height()), Qt::AlignLeft | Qt::AlignVCenter, shown);
             p.resetTransform();
+            p.setClipping(false);
         }
     }
-    QPainter frame(this);
-    frame.setPen(palette().color(QPalette::Mid));
-    frame.drawRect(rect().adjusted(0, 0, -1, -1));
+    // The one-pixel frame as four fills: the same pixels as stroking it, for
+    // a fraction of the work.
+    const QColor mid = palette().color(QPalette::Mid);
+    const QRect r = rect();
+    p.fillRect(r.left(), r.top(), r.width(), 1, mid);
+    p.fillRect(r.left(), r.bottom(), r.width(), 1, mid);
+    p.fillRect(r.left(), r.top() + 1, 1, r.height() - 2, mid);
+    p.fillRect(r.right(), r.top() + 1, 1, r.height() - 2, mid);
 }
