@@ -16,7 +16,8 @@ CellButton::CellButton(const MatrixState &state, int row, int col, QWidget *pare
 
 void CellButton::refresh()
 {
-    setAccessibleName(tr("Row %1, column %2, %3").arg(m_row).arg(m_col).arg(isOn() ? tr("on") : tr("off")));
+    setAccessibleName(
+        tr("Row %1, column %2, %3").arg(QString::number(m_row), QString::number(m_col), isOn() ? tr("on") : tr("off")));
     update();
 }
 
