@@ -1,5 +1,6 @@
 #include "GuiTest.h"
 
+#include "shell/Fonts.h"
 #include "shell/OneLineList.h"
 
 #include <QGroupBox>
@@ -31,6 +32,8 @@ private slots:
     void resetClearsAndKeepsTheRest();
     void acceleratorsPressTheirButtons();
     void cellsAreSpokenWithTheirState();
+    void facesAreThoseOfTheWholeList();
+    void labelsAreNeverNarrowerThanTheirText();
 
 private:
     std::unique_ptr<FrmMain> m_w;
@@ -301,6 +304,24 @@ void TestMainWindow::cellsAreSpokenWithTheirState()
     QCOMPARE(find(w, "tb3")->accessibleName(), QStringLiteral("Bottom value of column 3: 20"));
     clickCell(w, 2, 3);
     QCOMPARE(find(w, "tb3")->accessibleName(), QStringLiteral("Bottom value of column 3: 0"));
+}
+
+void TestMainWindow::facesAreThoseOfTheWholeList()
+{
+    // The face named alone is the one Qt would have drawn from the whole list.
+    const QStringList serif{"MS Serif", "Liberation Serif", "Nimbus Roman", "DejaVu Serif"};
+    const QStringList sans{"MS Sans Serif", "Liberation Sans", "Nimbus Sans", "DejaVu Sans"};
+    for (const auto &[font, faces] : {std::pair{Fonts::serif(6), serif}, std::pair{Fonts::sansSerif(8.25), sans}}) {
+        QFont listed = font;
+        listed.setFamilies(faces);
+        QCOMPARE(QFontInfo(font).family(), QFontInfo(listed).family());
+    }
+}
+
+void TestMainWindow::labelsAreNeverNarrowerThanTheirText()
+{
+    for (const QLabel *label : m_w->findChildren<QLabel *>())
+        QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->objectName()));
 }
 
 ZENTIL_GUI_TEST_MAIN(TestMainWindow)
