@@ -2,6 +2,13 @@
 
 #include <QPainter>
 
+#include <cmath>
+
+namespace {
+// Narrowest horizontal squeeze applied before the text is clipped instead.
+constexpr qreal MinSqueeze = 0.6;
+} // namespace
+
 EdgeBox::EdgeBox(const QString &name, const QString &spokenName, QWidget *parent) : QLineEdit(parent)
 {
     setObjectName(name);
@@ -21,34 +28,44 @@ void EdgeBox::mouseDoubleClickEvent(QMouseEvent *event)
 
 void EdgeBox::paintEvent(QPaintEvent *event)
 {
-    if (hasFocus())
+    if (hasFocus()) {
         QLineEdit::paintEvent(event);
+        QPainter p(this);
+        paintValue(p, this, QString(), QColor()); // the frame alone
+        return;
+    }
     QPainter p(this);
-    if (!hasFocus()) {
-        p.fillRect(rect(), palette().color(QPalette::Base));
-        p.setFont(font());
-        // The read-only boxes are disabled, but their values are the point of
-        // the window: a dimmed grey on cyan is too faint to read at this size.
-        p.setPen(isEnabled() ? palette().color(QPalette::Text) : QColor(0x40, 0x40, 0x40));
-        const QRect inner = rect().adjusted(1, 0, -1, 0);
-        const QString shown = displayText();
-        const int needed = fontMetrics().horizontalAdvance(shown);
-        if (needed <= inner.width()) {
-            p.drawText(inner, Qt::AlignCenter, shown);
+    paintValue(p, this, displayText(), palette().color(QPalette::Text));
+}
+
+void EdgeBox::paintValue(QPainter &p, const QWidget *box, const QString &text, const QColor &pen)
+{
+    const QRect r = box->rect();
+    if (pen.isValid()) {
+        p.fillRect(r, box->palette().color(QPalette::Base));
+        p.setFont(box->font());
+        p.setPen(pen);
+        const QRect inner = r.adjusted(1, 0, -1, 0);
+        const int needed = box->fontMetrics().horizontalAdvance(text);
+        // At a fractional scale the glyphs are drawn from a larger face than
+        // the one measured, and can run a device pixel past their advance.
+        const qreal dpr = box->devicePixelRatioF();
+        const qreal room = inner.width() - (dpr == std::floor(dpr) ? 0.0 : 1.0);
+        if (needed <= room) {
+            p.drawText(inner, Qt::AlignCenter, text);
         } else {
-            const qreal squeeze = qMax(MinSqueeze, qreal(inner.width()) / needed);
+            const qreal squeeze = qMax(MinSqueeze, room / needed);
             p.setClipRect(inner);
             p.translate(inner.left(), 0);
             p.scale(squeeze, 1.0);
-            p.drawText(QRectF(0, inner.top(), needed, inner.height()), Qt::AlignLeft | Qt::AlignVCenter, shown);
+            p.drawText(QRectF(0, inner.top(), needed, inner.height()), Qt::AlignLeft | Qt::AlignVCenter, text);
             p.resetTransform();
             p.setClipping(false);
         }
     }
     // The one-pixel frame as four fills: the same pixels as stroking it, for
     // a fraction of the work.
-    const QColor mid = palette().color(QPalette::Mid);
-    const QRect r = rect();
+    const QColor mid = box->palette().color(QPalette::Mid);
     p.fillRect(r.left(), r.top(), r.width(), 1, mid);
     p.fillRect(r.left(), r.bottom(), r.width(), 1, mid);
     p.fillRect(r.left(), r.top() + 1, 1, r.height() - 2, mid);

@@ -11,6 +11,7 @@
 #include "OneLineValidator.h"
 #include "OutputPane.h"
 #include "Twips.h"
+#include "ValueBox.h"
 #include "matrix/EdgePanel.h"
 #include "matrix/SizeMode.h"
 
@@ -194,17 +195,24 @@ void FrmMain::buildEdgePanels(TabOrder &tabs)
         frame->setFont(boxFont);
         setColor(frame, QPalette::Base, BoxColor);
         for (int i = 0; i < MatrixState::Size; ++i) {
-            auto *edgeBox = new EdgeBox(panel.boxName(i), tr(place.side).arg(i), frame);
+            // Rows and columns are spoken as a person counts them, from 1.
+            const QString spoken = tr(place.side).arg(i + 1);
             const QPoint at = place.first + place.step * i;
-            edgeBox->setGeometry(Twips::rect(at.x(), at.y(), CellSize, CellSize));
+            QWidget *box;
             if (place.edge == MatrixState::Top) {
-                edgeBox->setValidator(oneLine);
-                connect(edgeBox, &EdgeBox::doubleClicked, this, [this, i] { enterColumn(i); });
+                auto *top = new EdgeBox(panel.boxName(i), spoken, frame);
+                top->setValidator(oneLine);
+                connect(top, &EdgeBox::doubleClicked, this, [this, i] { enterColumn(i); });
+                m_topBoxes[i] = top;
+                box = top;
             } else {
-                edgeBox->setEnabled(false);
+                auto *value = new ValueBox(panel.boxName(i), spoken, frame);
+                value->setEnabled(false);
+                m_valueBoxes[place.edge][i] = value;
+                box = value;
             }
-            m_boxes[place.edge][i] = edgeBox;
-            tabs.emplace_back(place.firstTab + place.tabStep * i, edgeBox);
+            box->setGeometry(Twips::rect(at.x(), at.y(), CellSize, CellSize));
+            tabs.emplace_back(place.firstTab + place.tabStep * i, box);
         }
     }
 
@@ -371,7 +379,7 @@ void FrmMain::reset()
             m_cells[r][c]->refresh();
     for (int e = 0; e < MatrixState::EdgeCount; ++e)
         for (int i = 0; i < MatrixState::Size; ++i)
-            m_boxes[e][i]->setText(m_matrix.valueText(static_cast<MatrixState::Edge>(e), i));
+            setBoxText(static_cast<MatrixState::Edge>(e), i);
 }
 
 void FrmMain::getformat()
@@ -395,13 +403,27 @@ void FrmMain::refreshBoxes(int row, int col)
     for (int e = 0; e < MatrixState::EdgeCount; ++e) {
         const auto edge = static_cast<MatrixState::Edge>(e);
         const int index = MatrixState::indexOf(edge, row, col);
-        box(edge, index)->setText(m_matrix.valueText(edge, index));
+        setBoxText(edge, index);
     }
+}
+
+QString FrmMain::boxText(MatrixState::Edge edge, int index) const
+{
+    return edge == MatrixState::Top ? m_topBoxes[index]->text() : m_valueBoxes[edge][index]->text();
+}
+
+void FrmMain::setBoxText(MatrixState::Edge edge, int index)
+{
+    const QString text = m_matrix.valueText(edge, index);
+    if (edge == MatrixState::Top)
+        m_topBoxes[index]->setText(text);
+    else
+        m_valueBoxes[edge][index]->setText(text);
 }
 
 void FrmMain::enterColumn(int col)
 {
-    m_matrix.enterColumn(col, box(MatrixState::Top, col)->text());
+    m_matrix.enterColumn(col, m_topBoxes[col]->text());
     for (int r = 0; r < MatrixState::Size; ++r)
         m_cells[r][col]->refresh();
 }
@@ -432,8 +454,8 @@ void FrmMain::listEdgeSet(MatrixState::Edge edge)
 {
     getformat();
     QStringList values;
-    for (const EdgeBox *b : m_boxes[edge])
-        values << b->text();
+    for (int i = 0; i < MatrixState::Size; ++i)
+        values << boxText(edge, i);
     m_pane->appendListing(m_notation.line(values, SizeMode::valueCount(edge, isFiveBySeven())));
 }
 

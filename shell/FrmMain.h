@@ -13,6 +13,7 @@
 
 class CellButton;
 class EdgeBox;
+class ValueBox;
 class FrmAbout;
 class OneLineList;
 class OutputPane;
@@ -74,13 +75,16 @@ private:
 
     void refreshCell(int row, int col);
     void refreshBoxes(int row, int col);
-    EdgeBox *box(MatrixState::Edge edge, int index) const { return m_boxes[edge][index]; }
+    QString boxText(MatrixState::Edge edge, int index) const;
+    void setBoxText(MatrixState::Edge edge, int index);
 
     MatrixState m_matrix;
     Notation m_notation;
 
     std::array<std::array<CellButton *, MatrixState::Size>, MatrixState::Size> m_cells{};
-    std::array<std::array<EdgeBox *, MatrixState::Size>, MatrixState::EdgeCount> m_boxes{};
+    // The top boxes take typing; the others only show their values.
+    std::array<EdgeBox *, MatrixState::Size> m_topBoxes{};
+    std::array<std::array<ValueBox *, MatrixState::Size>, MatrixState::EdgeCount> m_valueBoxes{};
     OneLineList *m_prefixList = nullptr;
     OneLineList *m_delimiterList = nullptr;
     QRadioButton *m_option5x7 = nullptr;

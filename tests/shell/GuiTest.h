@@ -60,7 +60,8 @@ inline void clickCell(QWidget *root, int r, int c)
 
 inline QString boxText(QWidget *root, const QString &name)
 {
-    return find<QLineEdit>(root, name)->text();
+    // The top boxes are line edits; the others only show their value.
+    return find(root, name)->property("text").toString();
 }
 
 inline bool cellOn(QWidget *root, int r, int c)
@@ -93,10 +94,10 @@ inline QString column(QWidget *root, int c)
 
 // Settings are isolated before QApplication starts; the application is then
 // configured like the real program.
-#define ZENTIL_GUI_TEST_MAIN(TestClass)                                                                               \
+#define ZENTIL_GUI_TEST_MAIN(TestClass)                                                                                \
     int main(int argc, char **argv)                                                                                    \
     {                                                                                                                  \
-        qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));  \
+        qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));   \
         GuiTest::isolateSettings();                                                                                    \
         QApplication app(argc, argv);                                                                                  \
         Application::configure(app);                                                                                   \
