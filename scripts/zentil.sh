@@ -7,10 +7,11 @@ cd "$(dirname "$0")/.."
 
 # Build and run: compiler, Qt 6 with SVG, fonts close to the design's faces.
 packages=(cmake g++ make qt6-base-dev qt6-svg-dev libgl-dev libxcb1-dev fonts-liberation2 fonts-dejavu-core)
-# Tests on a real X server and on weston (Wayland), packaging checks (lintian,
-# the manual page), the install test on a fresh Debian root.
+# Tests on a real X server, on weston (Wayland) and through AT-SPI (a screen
+# reader's view), packaging checks (lintian, the manual page), the install
+# test on a fresh Debian root.
 test_packages=(xvfb openbox xdotool xclip x11-utils desktop-file-utils appstream dpkg-dev file
-    lintian man-db debootstrap weston qt6-wayland wl-clipboard imagemagick)
+    lintian man-db debootstrap weston qt6-wayland wl-clipboard imagemagick at-spi2-core python3-pyatspi dbus)
 
 install_missing() {
     local missing=()

@@ -1,5 +1,7 @@
 #include "Application.h"
 
+#include "AccessibleFactory.h"
+
 #include <QApplication>
 #include <QIcon>
 #include <QStyleFactory>
@@ -10,6 +12,7 @@ void Application::configure(QApplication &app)
     QApplication::setOrganizationName(QStringLiteral("ZENTIL"));
     QApplication::setApplicationVersion(QStringLiteral(ZENTIL_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("zentil"));
+    AccessibleFactory::install();
     // One style everywhere, so the fixed layout looks the same on every desktop.
     if (QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(fusion);

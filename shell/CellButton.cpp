@@ -2,6 +2,7 @@
 
 #include "OleColor.h"
 
+#include <QAccessible>
 #include <QPainter>
 
 CellButton::CellButton(const MatrixState &state, int row, int col, QWidget *parent)
@@ -10,15 +11,27 @@ CellButton::CellButton(const MatrixState &state, int row, int col, QWidget *pare
     setObjectName(QStringLiteral("r%1c%2").arg(row).arg(col));
     setCursor(Qt::ArrowCursor);
     setFocusPolicy(Qt::TabFocus);
-    // Named by the first refresh(), which the window gives every cell once the
-    // grid is built; naming it here too would only be done twice.
 }
 
 void CellButton::refresh()
 {
-    setAccessibleName(
-        tr("Row %1, column %2, %3").arg(QString::number(m_row), QString::number(m_col), isOn() ? tr("on") : tr("off")));
     update();
+    // The name and the checked state are asked for when a screen reader wants
+    // them; without one listening, nothing is built for it.
+    if (QAccessible::isActive()) {
+        QAccessible::State checked;
+        checked.checked = true;
+        QAccessibleStateChangeEvent state(this, checked);
+        QAccessible::updateAccessibility(&state);
+        QAccessibleEvent name(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&name);
+    }
+}
+
+QString CellButton::spokenName() const
+{
+    return tr("Row %1, column %2, %3")
+        .arg(QString::number(m_row + 1), QString::number(m_col + 1), isOn() ? tr("on") : tr("off"));
 }
 
 QSize CellButton::sizeHint() const

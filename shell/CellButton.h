@@ -17,9 +17,11 @@ public:
     uint colorValue() const { return m_state.cellColor(m_row, m_col); }
     bool isOn() const { return m_state.isOn(m_row, m_col); }
 
-    // Repaints and renames the cell after the model changed it; the first
-    // call names it.
+    // Repaints the cell after the model changed it, and tells a screen reader.
     void refresh();
+
+    // What a screen reader says: row and column counted from 1, and the state.
+    QString spokenName() const;
 
     QSize sizeHint() const override;
 
