@@ -296,7 +296,6 @@ int main(int argc, char **argv)
     const auto [mbPaste, mbList] = timeLongLine(QString(1 << 20, QLatin1Char('x')));
     std::printf("%-44s %8.1fms, next listing %.1fms\n", "paste of 1 MB on one line (refused)", mbPaste, mbList);
     const auto [maxPaste, maxList] = timeLongLine(QString(OutputPane::LongestLine, QLatin1Char('x')));
-    std::printf("%-44s %8.1fms, next listing %.1fms\n", "paste of the longest line taken (16,384)", maxPaste,
-                maxList);
+    std::printf("%-44s %8.1fms, next listing %.1fms\n", "paste of the longest line taken (16,384)", maxPaste, maxList);
     return 0;
 }

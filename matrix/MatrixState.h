@@ -17,7 +17,7 @@ public:
     static constexpr int Size = 8;
 
     // Colours in the 0x00BBGGRR form, the high bit marking a system colour.
-    static constexpr std::uint32_t cellOnColor = 0x00FF0000u; // pure blue
+    static constexpr std::uint32_t cellOnColor = 0x00FF0000u;  // pure blue
     static constexpr std::uint32_t cellOffColor = 0x80000016u; // light 3-D shade
 
     enum Edge { Left, Right, Top, Bottom };

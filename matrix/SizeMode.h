@@ -12,9 +12,9 @@ namespace SizeMode {
 // boxes outside the area one by one, then the two frames holding the cells.
 inline const QStringList &controlsOutside5x7()
 {
-    static const QStringList names{QStringLiteral("tt5"), QStringLiteral("tt6"), QStringLiteral("tt7"),
-                                   QStringLiteral("tb5"), QStringLiteral("tb6"), QStringLiteral("tb7"),
-                                   QStringLiteral("tl7"), QStringLiteral("tr7"), QStringLiteral("Frame1"),
+    static const QStringList names{QStringLiteral("tt5"),   QStringLiteral("tt6"), QStringLiteral("tt7"),
+                                   QStringLiteral("tb5"),   QStringLiteral("tb6"), QStringLiteral("tb7"),
+                                   QStringLiteral("tl7"),   QStringLiteral("tr7"), QStringLiteral("Frame1"),
                                    QStringLiteral("Frame2")};
     return names;
 }
@@ -27,6 +27,9 @@ constexpr int valueCount(MatrixState::Edge edge, bool fiveBySeven)
     return (edge == MatrixState::Left || edge == MatrixState::Right) ? 7 : 5;
 }
 
-constexpr bool inFiveBySevenArea(int row, int col) { return row < 7 && col < 5; }
+constexpr bool inFiveBySevenArea(int row, int col)
+{
+    return row < 7 && col < 5;
+}
 
 } // namespace SizeMode

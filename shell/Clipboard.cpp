@@ -65,8 +65,7 @@ Owner systemOwner()
         return Owner::Unknown;
     // Every window this program makes carries its connection's id base.
     const xcb_setup_t *setup = xcb_get_setup(c);
-    const bool ours =
-        owner->owner != XCB_NONE && (owner->owner & ~setup->resource_id_mask) == setup->resource_id_base;
+    const bool ours = owner->owner != XCB_NONE && (owner->owner & ~setup->resource_id_mask) == setup->resource_id_base;
     std::free(owner);
     return ours ? Owner::This : Owner::Other;
 #else

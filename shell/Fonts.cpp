@@ -38,8 +38,7 @@ QFont Fonts::serif(qreal points)
 
 QFont Fonts::sansSerif(qreal points, bool bold)
 {
-    static const QStringList faces =
-        firstInstalled({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                        QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")});
+    static const QStringList faces = firstInstalled({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                                                     QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")});
     return make(faces, QFont::SansSerif, points, bold);
 }

@@ -32,16 +32,15 @@ FrmAbout::FrmAbout(QWidget *parent) : QWidget(parent, Qt::Window)
     pal.setColor(QPalette::Window, OleColor::toQColor(0x00C0E0FFu, pal)); // pale orange
     setPalette(pal);
 
-    QLabel *name = addLabel(this, "Label1",
-                            QStringLiteral("ZENTIL %1").arg(QCoreApplication::applicationVersion()),
+    QLabel *name = addLabel(this, "Label1", QStringLiteral("ZENTIL %1").arg(QCoreApplication::applicationVersion()),
                             Twips::rect(120, 120, 4815, 375));
     name->setFont(Fonts::sansSerif(9.75));
     QPalette namePal = name->palette();
     namePal.setColor(QPalette::WindowText, OleColor::toQColor(0x000000C0u, namePal)); // dark red
     name->setPalette(namePal);
 
-    QLabel *notice = addLabel(this, "Label3", tr("8x8 bit patterns to hex, in both bit orders."),
-                              Twips::rect(240, 720, 4455, 375));
+    QLabel *notice =
+        addLabel(this, "Label3", tr("8x8 bit patterns to hex, in both bit orders."), Twips::rect(240, 720, 4455, 375));
     notice->setFont(Fonts::sansSerif(9.75));
 
     QLabel *disclaimer = addLabel(this, "Label2",
@@ -58,8 +57,8 @@ FrmAbout::FrmAbout(QWidget *parent) : QWidget(parent, Qt::Window)
     image->setAccessibleName(tr("Drawing: a column of cells becomes the value 0xA5"));
     image->setGeometry(Twips::rect(1800, 1800, 1185, 435));
 
-    QLabel *contact = addLabel(this, "Label4", tr("Problems? Tell us on the issue tracker."),
-                               Twips::rect(1200, 2280, 2655, 375));
+    QLabel *contact =
+        addLabel(this, "Label4", tr("Problems? Tell us on the issue tracker."), Twips::rect(1200, 2280, 2655, 375));
     contact->setFont(small);
     contact->setAlignment(Qt::AlignCenter);
 

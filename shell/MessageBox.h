@@ -14,8 +14,8 @@ public:
     enum Buttons { Ok, YesNo };
     enum Answer { NoAnswer, OK, Yes, No };
 
-    static Answer show(QWidget *parent, const QString &prompt, const QString &title = QString(),
-                       Buttons buttons = Ok, Answer defaultButton = NoAnswer);
+    static Answer show(QWidget *parent, const QString &prompt, const QString &title = QString(), Buttons buttons = Ok,
+                       Answer defaultButton = NoAnswer);
 
     static void setNextAnswer(Answer answer);
 

@@ -5,11 +5,11 @@ namespace {
 bool isLineBreak(QChar ch)
 {
     switch (ch.unicode()) {
-    case 0x0A: // line feed
-    case 0x0B: // vertical tab
-    case 0x0C: // form feed
-    case 0x0D: // carriage return
-    case 0x85: // next line
+    case 0x0A:   // line feed
+    case 0x0B:   // vertical tab
+    case 0x0C:   // form feed
+    case 0x0D:   // carriage return
+    case 0x85:   // next line
     case 0x2028: // line separator
     case 0x2029: // paragraph separator
         return true;

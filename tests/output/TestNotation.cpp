@@ -85,12 +85,18 @@ void TestNotation::crLf_data()
 {
     QTest::addColumn<QString>("plain");
     QTest::addColumn<QString>("out");
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("lf") << "a\nb\n" << "a\r\nb\r\n";
-    QTest::newRow("already crlf") << "a\r\nb" << "a\r\nb";
-    QTest::newRow("lone cr") << "a\rb" << "a\r\nb";
-    QTest::newRow("paragraph separator") << QString("a") + QChar::ParagraphSeparator + "b" << "a\r\nb";
-    QTest::newRow("no final break") << "x,y" << "x,y";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("lf") << "a\nb\n"
+                        << "a\r\nb\r\n";
+    QTest::newRow("already crlf") << "a\r\nb"
+                                  << "a\r\nb";
+    QTest::newRow("lone cr") << "a\rb"
+                             << "a\r\nb";
+    QTest::newRow("paragraph separator") << QString("a") + QChar::ParagraphSeparator + "b"
+                                         << "a\r\nb";
+    QTest::newRow("no final break") << "x,y"
+                                    << "x,y";
 }
 
 void TestNotation::crLf()

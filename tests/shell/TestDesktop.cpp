@@ -30,7 +30,8 @@ void TestDesktop::initTestCase()
 QByteArray TestDesktop::systemClipboard()
 {
     QProcess xclip;
-    xclip.start(QStringLiteral("xclip"), {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard")});
+    xclip.start(QStringLiteral("xclip"),
+                {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard")});
     // Keeps serving events meanwhile: the owner may be this very program.
     if (!QTest::qWaitFor([&xclip] { return xclip.state() == QProcess::NotRunning; }, 5000))
         xclip.kill();
@@ -42,9 +43,9 @@ void TestDesktop::realClick(QWidget *w)
     const QPoint at = w->mapToGlobal(w->rect().center());
     const int shown = MessageBox::shownCount();
     MessageBox::setNextAnswer(MessageBox::OK);
-    QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("mousemove"),
-                                                   QString::number(at.x()), QString::number(at.y()),
-                                                   QStringLiteral("click"), QStringLiteral("1")});
+    QProcess::execute(QStringLiteral("xdotool"),
+                      {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
+                       QStringLiteral("click"), QStringLiteral("1")});
     QTRY_COMPARE(MessageBox::shownCount(), shown + 1);
 }
 
@@ -56,8 +57,9 @@ void TestDesktop::copyIsCheckedWithTheSystem()
 
     // A program that takes the clipboard back whenever it loses it.
     QProcess thief;
-    thief.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("while printf other | xclip -quiet -selection "
-                                                                             "clipboard -i >/dev/null 2>&1; do :; done")});
+    thief.start(QStringLiteral("sh"),
+                {QStringLiteral("-c"), QStringLiteral("while printf other | xclip -quiet -selection "
+                                                      "clipboard -i >/dev/null 2>&1; do :; done")});
     QTRY_COMPARE(systemClipboard(), QByteArray("other"));
     realClick(find(w.get(), "Command12"));
     QVERIFY2(MessageBox::lastPrompt().contains("could not be written"), qPrintable(MessageBox::lastPrompt()));

@@ -36,21 +36,51 @@ void TestModes::columnEntry_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("before"); // rows 0..7 of column 3, toggled on by clicks
     QTest::addColumn<QString>("after");
-    QTest::newRow("a5") << "a5" << "00000000" << "10100101";
-    QTest::newRow("0f") << "0f" << "00001111" << "11110000";
-    QTest::newRow("f0") << "f0" << "00000000" << "00001111";
-    QTest::newRow("ff") << "ff" << "00000000" << "11111111";
-    QTest::newRow("00") << "00" << "11111111" << "00000000";
-    QTest::newRow("5") << "5" << "00000000" << "10101010";
-    QTest::newRow("80") << "80" << "00000001" << "00000001";
-    QTest::newRow("0") << "0" << "10010110" << "00000000";
-    QTest::newRow("empty") << "" << "10010110" << "10010110";
-    QTest::newRow("A5") << "A5" << "01011111" << "10101111";
-    QTest::newRow("FF") << "FF" << "01011010" << "01011010";
-    QTest::newRow("123") << "123" << "00111111" << "11001000";
-    QTest::newRow("blank then 7") << " 7" << "00001111" << "11101111";
-    QTest::newRow("7 then blank") << "7 " << "11110000" << "11111110";
-    QTest::newRow("1g") << "1g" << "01011111" << "01011000";
+    QTest::newRow("a5") << "a5"
+                        << "00000000"
+                        << "10100101";
+    QTest::newRow("0f") << "0f"
+                        << "00001111"
+                        << "11110000";
+    QTest::newRow("f0") << "f0"
+                        << "00000000"
+                        << "00001111";
+    QTest::newRow("ff") << "ff"
+                        << "00000000"
+                        << "11111111";
+    QTest::newRow("00") << "00"
+                        << "11111111"
+                        << "00000000";
+    QTest::newRow("5") << "5"
+                       << "00000000"
+                       << "10101010";
+    QTest::newRow("80") << "80"
+                        << "00000001"
+                        << "00000001";
+    QTest::newRow("0") << "0"
+                       << "10010110"
+                       << "00000000";
+    QTest::newRow("empty") << ""
+                           << "10010110"
+                           << "10010110";
+    QTest::newRow("A5") << "A5"
+                        << "01011111"
+                        << "10101111";
+    QTest::newRow("FF") << "FF"
+                        << "01011010"
+                        << "01011010";
+    QTest::newRow("123") << "123"
+                         << "00111111"
+                         << "11001000";
+    QTest::newRow("blank then 7") << " 7"
+                                  << "00001111"
+                                  << "11101111";
+    QTest::newRow("7 then blank") << "7 "
+                                  << "11110000"
+                                  << "11111110";
+    QTest::newRow("1g") << "1g"
+                        << "01011111"
+                        << "01011000";
 }
 
 void TestModes::columnEntry()

@@ -148,14 +148,22 @@ void TestShell::badValuesFallBack_data()
 {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
-    QTest::newRow("letters") << "MainLeft" << "left";
-    QTest::newRow("empty") << "MainTop" << "";
-    QTest::newRow("nan") << "MainTop" << "nan";
-    QTest::newRow("infinity") << "MainLeft" << "inf";
-    QTest::newRow("huge") << "MainWidth" << "1e30";
-    QTest::newRow("zero width") << "MainWidth" << "0";
-    QTest::newRow("negative height") << "MainHeight" << "-1200";
-    QTest::newRow("number and junk") << "MainHeight" << "12x";
+    QTest::newRow("letters") << "MainLeft"
+                             << "left";
+    QTest::newRow("empty") << "MainTop"
+                           << "";
+    QTest::newRow("nan") << "MainTop"
+                         << "nan";
+    QTest::newRow("infinity") << "MainLeft"
+                              << "inf";
+    QTest::newRow("huge") << "MainWidth"
+                          << "1e30";
+    QTest::newRow("zero width") << "MainWidth"
+                                << "0";
+    QTest::newRow("negative height") << "MainHeight"
+                                     << "-1200";
+    QTest::newRow("number and junk") << "MainHeight"
+                                     << "12x";
 }
 
 void TestShell::badValuesFallBack()
