@@ -5,12 +5,6 @@
 #include <QGuiApplication>
 #include <QThread>
 
-#ifdef ZENTIL_HAVE_XCB
-#include <xcb/xcb.h>
-
-#include <cstdlib>
-#endif
-
 namespace {
 
 std::function<void(const QString &)> &writer()
@@ -29,9 +23,8 @@ bool privateClipboard()
     return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
 }
 
-// Qt answers from its own copy for as long as it believes it owns the
-// clipboard; only the window system knows whether another program has taken
-// it since. Let that news arrive, so the read-back asks the real owner.
+// A program that takes the clipboard back does so once the window system has
+// told it that it lost it. Give it that moment before reading back.
 void settle()
 {
     QElapsedTimer elapsed;
@@ -41,36 +34,6 @@ void settle()
         QThread::msleep(10);
     } while (elapsed.elapsed() < SettleMs);
     QGuiApplication::sync();
-}
-
-enum class Owner { Unknown, This, Other };
-
-// Asks the X server who owns the clipboard. Qt's own belief can be wrong: a
-// request to own it that the server turned down still leaves Qt sure it does.
-Owner systemOwner()
-{
-#ifdef ZENTIL_HAVE_XCB
-    const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11)
-        return Owner::Unknown;
-    xcb_connection_t *c = x11->connection();
-    const char name[] = "CLIPBOARD";
-    xcb_intern_atom_reply_t *atom = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof name - 1, name), nullptr);
-    if (!atom)
-        return Owner::Unknown;
-    xcb_get_selection_owner_reply_t *owner =
-        xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, atom->atom), nullptr);
-    std::free(atom);
-    if (!owner)
-        return Owner::Unknown;
-    // Every window this program makes carries its connection's id base.
-    const xcb_setup_t *setup = xcb_get_setup(c);
-    const bool ours = owner->owner != XCB_NONE && (owner->owner & ~setup->resource_id_mask) == setup->resource_id_base;
-    std::free(owner);
-    return ours ? Owner::This : Owner::Other;
-#else
-    return Owner::Unknown;
-#endif
 }
 
 } // namespace
@@ -84,19 +47,11 @@ bool Clipboard::write(const QString &text)
         clipboard->clear();
         clipboard->setText(text);
     }
-    if (privateClipboard())
-        return clipboard->text() == text; // nobody else can take it
-    settle();
-    switch (systemOwner()) {
-    case Owner::This:
-        return clipboard->text() == text;
-    case Owner::Other:
-        // Qt still sure it owns it means it never did; otherwise it now reads
-        // from the real owner, which may hold this very text (a clipboard manager).
-        return !clipboard->ownsClipboard() && clipboard->text() == text;
-    case Owner::Unknown:
-        break;
-    }
+    if (!privateClipboard())
+        settle();
+    // Qt asks the window system who owns the clipboard each time it is read:
+    // if another program has taken it, this reads what that program holds,
+    // which may well be this very text (a clipboard manager keeps copies).
     return clipboard->text() == text;
 }
 
