@@ -63,13 +63,14 @@ def key(*keys):
     subprocess.run(["xdotool", "key", "--delay", "20", *keys], check=True)
 
 
-def focus_on(target, tries=200):
+def focus_on(target, tries=400):
     """Tab through the window until target has the focus, as a user would."""
-    for _ in range(tries):
+    for presses in range(tries):
         if states(target).contains(pyatspi.STATE_FOCUSED):
+            print(f"   {presses} Tab presses to {target.name!r}")
             return True
         key("Tab")
-        wait_for(lambda: states(target).contains(pyatspi.STATE_FOCUSED), 0.3)
+        wait_for(lambda: states(target).contains(pyatspi.STATE_FOCUSED), 0.06)
     return False
 
 
