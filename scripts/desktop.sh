@@ -2,6 +2,9 @@
 # with a window manager and settings of its own, at a screen scale.
 #   desktop BINARY SCALE SCREEN    starts it; sets win
 #   at X Y                         clicks the window at design pixels (scaled)
+#   draw_and_list R,C ...          turns those cells on, lists the left values
+#                                  as 0x.. with commas
+#   window_named TITLE             waits for a shown window; prints its id
 #   capture WINDOW OUTPUT [W H]    the framed window, or its first W x H design
 #                                  pixels and the frame's left and top edges
 work=$(mktemp -d)
@@ -22,12 +25,30 @@ desktop() {
     sleep 0.5
     "$1" >/dev/null 2>&1 &
     app=$!
-    win=
+    win=$(window_named ZENTIL)
+}
+
+window_named() {
+    local id=
     for _ in $(seq 100); do
-        win=$(xdotool search --onlyvisible --name '^ZENTIL$' 2>/dev/null | head -1) && [ -n "$win" ] && break
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1) && [ -n "$id" ] && break
         sleep 0.1
     done
     sleep 0.5
+    echo "$id"
+}
+
+draw_and_list() {
+    local r c
+    for cell in "$@"; do
+        r=${cell%,*} c=${cell#*,}
+        at $((208 + 16 * c)) $((128 + 16 * r))
+    done
+    at 70 88; xdotool key Down Down # prefix 0xff
+    at 70 128                       # delimiter comma
+    at 128 208                      # Copy beside the left values
+    xdotool mousemove 0 0
+    sleep 0.3
 }
 
 px() { awk -v v="$1" -v s="$scale" 'BEGIN {printf "%d", v * s}'; }

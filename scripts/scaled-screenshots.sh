@@ -18,23 +18,10 @@ xdotool key ctrl+a type a5
 xdotool click --repeat 2 --delay 80 1
 sleep 0.1
 at 208 128
-for cell in 2,1 3,1 4,1 1,2 3,2 5,2 3,3 3,4 3,5 3,6; do
-    r=${cell%,*} c=${cell#*,}
-    at $((208 + 16 * c)) $((128 + 16 * r))
-done
-at 70 88; xdotool key Down Down     # prefix 0xff
-at 70 128                           # delimiter comma
-at 128 208                          # Copy beside the left values
-xdotool mousemove 0 0
-sleep 0.3
+draw_and_list 2,1 3,1 4,1 1,2 3,2 5,2 3,3 3,4 3,5 3,6
 # The design's area of the main window (the rest of the default size is empty).
 capture "$win" "$out/main-$scale.png" 505 455
 at 24 32                            # About
-about=
-for _ in $(seq 50); do
-    about=$(xdotool search --onlyvisible --name '^About$' 2>/dev/null | head -1) && [ -n "$about" ] && break
-    sleep 0.1
-done
-sleep 0.5
+about=$(window_named About)
 capture "$about" "$out/about-$scale.png"
 echo "$out/main-$scale.png $out/about-$scale.png"

@@ -12,16 +12,8 @@ out=${2:-docs/zentil.png}
 mkdir -p "$(dirname "$out")"
 desktop "$bin" 1 1024x900x24
 
-# A small arrow, then its left values listed as 0x.. with commas.
-for cell in 3,0 2,1 3,1 4,1 1,2 3,2 5,2 3,3 3,4 3,5 3,6; do
-    r=${cell%,*} c=${cell#*,}
-    at $((208 + 16 * c)) $((128 + 16 * r))
-done
-at 70 88; xdotool key Down Down     # prefix 0xff
-at 70 128                           # delimiter comma
-at 128 208                          # Copy beside the left values
-xdotool mousemove 0 0
-sleep 0.3
+# A small arrow, then its left values listed.
+draw_and_list 3,0 2,1 3,1 4,1 1,2 3,2 5,2 3,3 3,4 3,5 3,6
 # The design's area and a margin; the rest of the default window is empty.
 capture "$win" "$out" 520 470
 echo "$out"
