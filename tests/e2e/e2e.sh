@@ -40,10 +40,13 @@ start() {
     "$bin" >"$work/zentil.log" 2>&1 &
     app=$!
     zentil_window
+    # Framed by the window manager, its placement settled.
+    for _ in $(seq 100); do xprop -id "$win" _NET_FRAME_EXTENTS | grep -q = && break; sleep 0.1; done
     sleep 0.5
     xdotool windowactivate --sync "$win" 2>/dev/null || true
 }
 close_box() { # as the window manager's close box does
+    xdotool windowactivate --sync "$win" 2>/dev/null
     xdotool key alt+F4
     for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
     check "$1" "ended" "$(kill -0 "$app" 2>/dev/null && echo running || echo ended)"
