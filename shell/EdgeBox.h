@@ -18,6 +18,7 @@ public:
     // How every edge-value box shows its value: the text centred, squeezed
     // when it is too wide, in a one-pixel frame.
     static void paintValue(QPainter &p, const QWidget *box, const QString &text, const QColor &pen);
+    static void paintFrame(QPainter &p, const QWidget *box);
 
 signals:
     void doubleClicked();

@@ -499,12 +499,8 @@ void FrmMain::exitProgram()
 bool FrmMain::event(QEvent *event)
 {
     // The restored size is the outer size, frame included, and the frame is
-    // only known once the window manager has framed the window (on Wayland,
-    // once the window draws its own frame, by its first update).
-    const QEvent::Type type = event->type();
-    if ((type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize || type == QEvent::UpdateRequest) &&
-        isVisible())
-        m_placement.settle(this);
+    // only known once the window has been framed.
+    m_placement.windowEvent(this, event->type());
     return QWidget::event(event);
 }
 

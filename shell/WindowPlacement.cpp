@@ -68,6 +68,34 @@ int area(const QRect &r)
     return r.isEmpty() ? 0 : r.width() * r.height();
 }
 
+// Moved as little as it takes to lie inside the area, as far as it can.
+QRect movedInto(QRect r, const QRect &area)
+{
+    r.moveLeft(std::max(area.left(), std::min(r.left(), area.right() + 1 - r.width())));
+    r.moveTop(std::max(area.top(), std::min(r.top(), area.bottom() + 1 - r.height())));
+    return r;
+}
+
+// The screens a window can go to: those of the same desktop as the primary
+// one. A second X screen has a desktop of its own that the window never reaches.
+QList<Screen> reachableScreens()
+{
+    QList<Screen> out;
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    if (!primary)
+        return out;
+    out << Screen{primary->geometry(), primary->availableGeometry()};
+    for (const QScreen *s : primary->virtualSiblings())
+        if (s != primary)
+            out << Screen{s->geometry(), s->availableGeometry()};
+    return out;
+}
+
+QSize frameExtra(const QWidget *window)
+{
+    return window->frameGeometry().size() - window->geometry().size();
+}
+
 } // namespace
 
 QRect Placement::pixels() const
@@ -135,39 +163,13 @@ QRect fit(const QRect &r, const QList<Screen> &screens, QSize minimum, bool *mov
     // The default place if the window fits there, else as near it as it fits.
     QSize size = r.size().boundedTo(avail.size() - QSize(offset.x(), offset.y()));
     size = size.expandedTo(minimum).boundedTo(avail.size());
-    const int left = std::max(avail.left(), std::min(avail.left() + offset.x(), avail.right() + 1 - size.width()));
-    const int top = std::max(avail.top(), std::min(avail.top() + offset.y(), avail.bottom() + 1 - size.height()));
-    return QRect(QPoint(left, top), size);
+    return movedInto(QRect(avail.topLeft() + offset, size), avail);
 }
 
 bool platformPlacesWindows()
 {
     return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
-
-namespace {
-
-// The screens a window can go to: those of the same desktop as the primary
-// one. A second X screen has a desktop of its own that the window never reaches.
-QList<Screen> reachableScreens()
-{
-    QList<Screen> out;
-    const QScreen *primary = QGuiApplication::primaryScreen();
-    if (!primary)
-        return out;
-    out << Screen{primary->geometry(), primary->availableGeometry()};
-    for (const QScreen *s : primary->virtualSiblings())
-        if (s != primary)
-            out << Screen{s->geometry(), s->availableGeometry()};
-    return out;
-}
-
-QSize frameExtra(const QWidget *window)
-{
-    return window->frameGeometry().size() - window->geometry().size();
-}
-
-} // namespace
 
 void Keeper::restore(QWidget *window)
 {
@@ -204,12 +206,27 @@ void Keeper::settle(QWidget *window)
     if (window->frameGeometry().size() != outer)
         window->resize(outer - extra);
     if (m_moved && platformPlacesWindows()) {
-        QRect frame(window->frameGeometry().topLeft(), window->size() + extra);
-        frame.moveLeft(std::max(avail.left(), std::min(frame.left(), avail.right() + 1 - frame.width())));
-        frame.moveTop(std::max(avail.top(), std::min(frame.top(), avail.bottom() + 1 - frame.height())));
-        if (frame.topLeft() != window->frameGeometry().topLeft())
-            window->move(frame.topLeft());
+        const QRect frame(window->frameGeometry().topLeft(), window->size() + extra);
+        const QRect fitted = movedInto(frame, avail);
+        if (fitted.topLeft() != frame.topLeft())
+            window->move(fitted.topLeft());
     }
+}
+
+void Keeper::windowEvent(QWidget *window, QEvent::Type type)
+{
+    // A window manager's frame shows with the moves and resizes of framing
+    // it; a frame the window draws itself (Wayland) is there by its first
+    // update. Later updates, the hot path of painting, need no look.
+    if (type == QEvent::UpdateRequest) {
+        if (m_updated)
+            return;
+        m_updated = true;
+    } else if (type != QEvent::Show && type != QEvent::Move && type != QEvent::Resize) {
+        return;
+    }
+    if (window->isVisible())
+        settle(window);
 }
 
 void Keeper::save(QWidget *window)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QEvent>
 #include <QList>
 #include <QRect>
 #include <QString>
@@ -54,16 +55,19 @@ class Keeper
 {
 public:
     void restore(QWidget *window);
-    // Once the window manager has framed the window, gives it the outer size
-    // restore() asked for, and fits a moved window to its screen again.
-    void settle(QWidget *window);
+    // Given the window's events: once its frame is known, gives it the outer
+    // size restore() asked for, and fits a moved window to its screen again.
+    void windowEvent(QWidget *window, QEvent::Type type);
     void save(QWidget *window);
 
 private:
+    void settle(QWidget *window);
+
     Placement m_stored;
     QSize m_wantedOuter;
     bool m_settled = true;
     bool m_moved = false;
+    bool m_updated = false;
 };
 
 // False where the window system keeps window positions to itself (Wayland):
