@@ -17,7 +17,7 @@ if [ -z "${ZENTIL_A11Y_SESSION:-}" ]; then # a session bus of its own
     ZENTIL_A11Y_SESSION=1 exec dbus-run-session -- "$0" "$@" 2> >(grep -v 'Failed to set fd limit' >&2)
 fi
 source "$here/common.sh"
-xvfb $((500 + $$ % 100)) 1280x1024x24
+xvfb -screen 0 1280x1024x24
 openbox >/dev/null 2>&1 &
 pids+=($!)
 "$launcher" --launch-immediately >"$work/atspi.log" 2>&1 &

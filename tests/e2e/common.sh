@@ -21,13 +21,16 @@ summary() { # name
     [ "$failures" -eq 0 ]
 }
 
-# An Xvfb on display $1 with screen $2; exits 77 (skipped) where none starts.
+# An Xvfb with the given screens on a display it finds free; sets DISPLAY and
+# xvfb_pid. Exits 77 (skipped) where none starts.
 xvfb() {
-    export DISPLAY=:$1
-    Xvfb "$DISPLAY" -screen 0 "$2" -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    pids+=($!)
-    for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-    xdotool getdisplaygeometry >/dev/null 2>&1 || { echo "SKIP: no X server could start"; exit 77; }
+    rm -f "$work/display"
+    Xvfb -displayfd 9 "$@" -nolisten tcp 9>"$work/display" >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    pids+=($xvfb_pid)
+    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+    [ -s "$work/display" ] || { cat "$work/xvfb.log"; echo "SKIP: no X server could start"; exit 77; }
+    export DISPLAY=:$(head -1 "$work/display")
 }
 
 # The typical use: r0c0, prefix 0xff, delimiter comma, Copy beside the left

@@ -11,29 +11,30 @@ for tool in Xvfb openbox xdotool xclip xwininfo xprop; do
 done
 
 source "$(dirname "$0")/common.sh"
-display_number=$((200 + $$ % 500 * 4))
-xserver_pid=
+xvfb_pid=
 wm=
 app=
 stop_xserver() {
-    kill $app $wm $xserver_pid 2>/dev/null
+    kill $app $wm $xvfb_pid 2>/dev/null
     wait 2>/dev/null
-    app= wm= xserver_pid=
+    app= wm= xvfb_pid=
 }
 trap 'stop_xserver; cleanup' EXIT
 
 # A fresh X server with the given screens, managed by openbox.
 xserver() {
     stop_xserver
-    display_number=$((display_number + 1))
-    export DISPLAY=:$display_number
-    Xvfb "$DISPLAY" "$@" -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    xserver_pid=$!
-    for _ in $(seq 100); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
-    xwininfo -root >/dev/null 2>&1 || { echo "SKIP: no X server could start"; exit 77; }
-    openbox >/dev/null 2>&1 &
-    wm=$!
-    for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
+    xvfb "$@"
+    # Now and then openbox cannot open a display that has just come up; it
+    # has to be running, and stay so, before anything is started on it.
+    for _ in 1 2 3; do
+        openbox >"$work/openbox.log" 2>&1 &
+        wm=$!
+        for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
+        sleep 0.3
+        kill -0 "$wm" 2>/dev/null && return
+        echo "openbox did not start on $DISPLAY: $(cat "$work/openbox.log")"
+    done
 }
 
 start() {

@@ -14,7 +14,7 @@ ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 ||
 
 source "$(dirname "$0")/common.sh"
 export WAYLAND_DISPLAY=zentil-test
-xvfb $((700 + $$ % 200)) 1024x800x24
+xvfb -screen 0 1024x800x24
 printf '[core]\nidle-time=0\n[shell]\npanel-position=none\nlocking=false\n' >"$work/weston.ini"
 out_w=640 out_h=780
 weston --backend=x11-backend.so --width=$out_w --height=$out_h --socket="$WAYLAND_DISPLAY" \
