@@ -5,8 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# Build and run: compiler, Qt 6 with SVG, fonts close to the design's faces.
-packages=(cmake g++ make qt6-base-dev qt6-svg-dev libgl-dev libxcb1-dev fonts-liberation2 fonts-dejavu-core)
+# Build and run: compiler, Qt 6, fonts close to the design's faces.
+packages=(cmake g++ make qt6-base-dev libgl-dev libxcb1-dev fonts-liberation2 fonts-dejavu-core)
 # Tests on a real X server, on weston (Wayland) and through AT-SPI (a screen
 # reader's view), packaging checks (lintian, the manual page), the install
 # test on a fresh Debian root.

@@ -16,8 +16,10 @@ void Application::configure(QApplication &app)
     // One style everywhere, so the fixed layout looks the same on every desktop.
     if (QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(fusion);
+    // No 16 px entry: window managers draw a title bar's icon from the 32 px
+    // one, which stays sharper scaled down than the small drawing does.
     QIcon icon;
-    icon.addFile(QStringLiteral(":/zentil/zentil-32.png"), QSize(32, 32));
-    icon.addFile(QStringLiteral(":/zentil/zentil.svg"));
+    for (int size : {32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/zentil/zentil-%1.png").arg(size), QSize(size, size));
     app.setWindowIcon(icon);
 }

@@ -1,5 +1,6 @@
 #include "FrmAbout.h"
 
+#include "AboutPicture.h"
 #include "Fonts.h"
 #include "OleColor.h"
 #include "Twips.h"
@@ -7,7 +8,6 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QSvgWidget>
 
 namespace {
 
@@ -52,7 +52,7 @@ FrmAbout::FrmAbout(QWidget *parent) : QWidget(parent, Qt::Window)
     small.setPixelSize(11);
     disclaimer->setFont(small);
 
-    auto *image = new QSvgWidget(QStringLiteral(":/zentil/about.svg"), this);
+    auto *image = new AboutPicture(this);
     image->setObjectName(QStringLiteral("Image1"));
     image->setAccessibleName(tr("Drawing: a column of cells becomes the value 0xA5"));
     image->setGeometry(Twips::rect(1800, 1800, 1185, 435));
