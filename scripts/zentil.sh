@@ -2,6 +2,7 @@
 # Set-up, build, run and test ZENTIL on Debian 12.
 #   scripts/zentil.sh run    install what is missing, build, start ZENTIL
 #   scripts/zentil.sh test   install what is missing, build, run every test headless
+#   scripts/zentil.sh windows   build for Windows (zip, installer), test under Wine
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -45,9 +46,16 @@ test)
     # and installing are checked once, on the release build.
     build asan
     ctest --preset asan --label-exclude 'packaging|install'
+    # Under Wine where Qt for Windows has been built once; never builds it here.
+    status=0
+    scripts/windows.sh test || status=$?
+    [ "$status" -eq 77 ] || exit "$status"
+    ;;
+windows)
+    exec scripts/windows.sh
     ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|windows" >&2
     exit 2
     ;;
 esac

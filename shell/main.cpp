@@ -3,10 +3,33 @@
 
 #include <QApplication>
 
+#ifdef Q_OS_WIN
+#include <QMessageBox>
+
+namespace {
+
+QtMessageHandler defaultHandler = nullptr;
+
+// A Windows GUI program has no standard error (Qt's own handler sends it to
+// the debugger): what ZENTIL reports to its user is shown in a box as well.
+void showReports(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    defaultHandler(type, context, message);
+    const QString prefix = QStringLiteral("ZENTIL: ");
+    if (type == QtWarningMsg && message.startsWith(prefix))
+        QMessageBox::warning(nullptr, QStringLiteral("ZENTIL"), message.mid(prefix.size()));
+}
+
+} // namespace
+#endif
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     Application::configure(app);
+#ifdef Q_OS_WIN
+    defaultHandler = qInstallMessageHandler(showReports);
+#endif
 
     FrmMain frmMain;
     frmMain.load();

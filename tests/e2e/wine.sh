@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# End-to-end under Wine, on Xvfb with a window manager: zentil.exe unpacked
+# from the zip on a fresh Wine prefix, used as on Linux, the Windows clipboard
+# read by a Windows program built here, the placement read from the registry;
+# then the installer, silent, on another fresh prefix: the Start menu entry's
+# target started, the uninstaller run, everything gone.
+# Exits 77 (skipped) where Wine, the cross compiler or an X server is missing.
+set -uo pipefail
+unset QT_QPA_PLATFORM
+zip=${1:?usage: wine.sh zentil-VERSION-win64.zip zentil-VERSION-win64-setup.exe}
+setup=${2:?usage: wine.sh zentil-VERSION-win64.zip zentil-VERSION-win64-setup.exe}
+for tool in wine wineserver x86_64-w64-mingw32-gcc unzip Xvfb openbox xdotool xprop; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/common.sh"
+# No Mono or Gecko prompts, no menu entries on the Linux desktop.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+app=
+trap 'kill $app 2>/dev/null; WINEPREFIX=$work/zip-prefix wineserver -k 2>/dev/null;
+      WINEPREFIX=$work/setup-prefix wineserver -k 2>/dev/null; cleanup' EXIT
+
+xvfb -screen 0 1280x1024x24
+openbox >"$work/openbox.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
+
+fresh_prefix() { # name
+    export WINEPREFIX=$work/$1
+    wine wineboot --init >"$work/$1.log" 2>&1
+    wineserver -w
+}
+start() { # program
+    local t0=$EPOCHREALTIME
+    wine "$1" >"$work/zentil.log" 2>&1 &
+    app=$!
+    zentil_window
+    for _ in $(seq 100); do xprop -id "$win" _NET_FRAME_EXTENTS 2>/dev/null | grep -q = && break; sleep 0.1; done
+    echo "window mapped $(awk -v a="$t0" -v b="$EPOCHREALTIME" 'BEGIN {printf "%d", (b - a) * 1000}') ms after start"
+    sleep 0.5
+    xdotool windowactivate --sync "$win" 2>/dev/null || true
+}
+close_box() { # as the window manager's close box does; waits for the end
+    xdotool windowactivate --sync "$win" 2>/dev/null
+    xdotool key alt+F4
+    for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+    check "$1" ended "$(kill -0 "$app" 2>/dev/null && echo running || echo ended)"
+    wineserver -w
+}
+at() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep 0.2; }
+hex() { od -An -tx1 | tr -d ' \n'; }
+reg_value() { # key value: the data of a registry value
+    wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v v="$2" '$1 == v {print $NF}'
+}
+
+# 1. From the zip: the typical use, the clipboard as Windows programs see it.
+fresh_prefix zip-prefix
+x86_64-w64-mingw32-gcc -std=c11 -O2 -o "$work/clipboard.exe" "$here/wine-clipboard.c" ||
+    { echo "FAILED: the clipboard reader did not build"; exit 1; }
+unzip -q "$zip" -d "$work/unpacked"
+start "$work/unpacked/ZENTIL/zentil.exe"
+check "the window is titled ZENTIL" ZENTIL "$(xdotool getwindowname "$win")"
+at 208 128                          # r0c0
+at 128 208                          # Copy beside the left values (Command4)
+at 48 392                           # the pane's Copy (Command12)
+for _ in $(seq 50); do xdotool search --onlyvisible --name '^ZENTIL$' | grep -vqx "$win" && break; sleep 0.1; done
+xdotool key Return                  # "Cliboard now has the text"
+sleep 0.3
+check "the Windows clipboard holds the line and CR LF" "$(printf '1,0,0,0,0,0,0,0\r\n' | hex)" \
+    "$(wine "$work/clipboard.exe" | hex)"
+close_box "closed by the window manager's close box"
+settings='HKCU\Software\ZENTIL\ZENTIL\Settings'
+check "the registry holds the placement" "1000 1000 10000 12000" \
+    "$(for v in MainLeft MainTop MainWidth MainHeight; do reg_value "$settings" "$v"; done | xargs)"
+wineserver -k
+
+# 2. The installer, silent, on a fresh prefix; the program from its Start menu
+#    entry; the uninstaller, silent.
+fresh_prefix setup-prefix
+wine "$setup" /S
+wineserver -w
+programs=$(winepath -u "$(wine cmd /c echo '%APPDATA%' | tr -d '\r')")/Microsoft/Windows/Start\ Menu/Programs
+installed=$(winepath -u "$(wine cmd /c echo '%LOCALAPPDATA%' | tr -d '\r')")/Programs/ZENTIL
+check "installed into the user's programs" yes "$([ -f "$installed/zentil.exe" ] && echo yes || echo no)"
+check "with a Start menu entry" yes "$([ -f "$programs/ZENTIL.lnk" ] && echo yes || echo no)"
+target=$(strings -a "$programs/ZENTIL.lnk" | grep -i -m1 '\\zentil\.exe$')
+check "the entry starts the installed zentil.exe" "$installed/zentil.exe" "$(winepath -u "$target" 2>/dev/null)"
+start "$target"
+close_box "the installed program closes"
+uninstall=$(wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\ZENTIL' \
+    /v QuietUninstallString 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p')
+check "the uninstaller is registered" '"'"$(winepath -w "$installed")"'\uninstall.exe" /S' "$uninstall"
+# It copies itself away and runs from there: wait for what it removes.
+wine cmd /c "$uninstall"
+for _ in $(seq 100); do [ -e "$installed" ] || [ -e "$programs/ZENTIL.lnk" ] || break; sleep 0.1; done
+check "the uninstaller removes the program and its entry" gone \
+    "$([ -e "$installed" ] || [ -e "$programs/ZENTIL.lnk" ] && echo "left: $(ls "$installed" 2>/dev/null | xargs)" || echo gone)"
+check "and its registration" gone \
+    "$(wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\ZENTIL' >/dev/null 2>&1 && echo left || echo gone)"
+
+summary wine
