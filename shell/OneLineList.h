@@ -18,7 +18,9 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void rowsInserted(const QModelIndex &parent, int start, int end) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void fitEntryHeight();
+    void fitEntryWidth();
 };
