@@ -2,6 +2,7 @@
 # ZENTIL for Windows x86-64, cross-built on Debian 12 with MinGW-w64.
 #   scripts/windows.sh          Qt (built once, then cached), ZENTIL, zip, installer, tests under Wine
 #   scripts/windows.sh qt       only the cached Qt
+#   scripts/windows.sh build    Qt, ZENTIL, zip and installer, no tests
 #   scripts/windows.sh test     only the tests under Wine; exits 77 while the cached Qt is missing
 # ZENTIL_JOBS sets the parallel jobs (default: all cores).
 set -euo pipefail
@@ -109,7 +110,7 @@ build_qt() {
     touch "$qt_stamp"
     echo "Qt for Windows built in $(((SECONDS - start) / 60)) min"
     # The build tree is large; the source is fetched again if ever needed.
-    rm -rf "$build" "$src"
+    rm -rf "$build" "$cache/src"
 }
 
 build=$root/build/windows
@@ -226,7 +227,10 @@ run_tests() {
     rm -rf "$WINEPREFIX"
     wine wineboot --init >/dev/null 2>&1
     wineserver -w
-    QT_QPA_FONTDIR=$(winepath -w "$fonts") ctest --test-dir "$build" --output-on-failure || status=1
+    # Wine hands no QT_ variable to Windows programs but WINEQT_ ones, renamed.
+    # Without a console Qt logs to the debugger; forced, the test output shows.
+    WINEQT_QPA_PLATFORM=offscreen WINEQT_QPA_FONTDIR=$(winepath -w "$fonts") WINEQT_FORCE_STDERR_LOGGING=1 \
+        ctest --test-dir "$build" --output-on-failure || status=1
     wineserver -k || true
     "$root/tests/e2e/wine.sh" "$zip" "$setup" || status=1
     return $status
@@ -234,6 +238,13 @@ run_tests() {
 
 case "${1:-all}" in
 qt) build_qt ;;
+build)
+    install_missing "${host_packages[@]}" "${win_packages[@]}"
+    build_qt
+    build_zentil
+    deploy
+    package
+    ;;
 all)
     install_missing "${host_packages[@]}" "${win_packages[@]}" "${test_packages[@]}"
     build_qt
@@ -251,7 +262,7 @@ test)
     run_tests
     ;;
 *)
-    echo "usage: $0 [all|qt|test]" >&2
+    echo "usage: $0 [all|qt|build|test]" >&2
     exit 2
     ;;
 esac

@@ -4,7 +4,9 @@
 ;          -DSIZE_KB=<installed size> -DOUTFILE=setup.exe zentil.nsi
 ; FILES holds the File and Delete lines of every file to install, made by
 ; scripts/windows.sh, so the uninstaller removes only what was installed.
-Unicode true
+; A 64-bit installer for a 64-bit program: it also runs where 32-bit
+; programs cannot (Wine without its 32-bit part).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 ManifestDPIAware true

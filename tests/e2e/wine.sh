@@ -91,7 +91,7 @@ uninstall=$(wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Unins
     /v QuietUninstallString 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p')
 check "the uninstaller is registered" '"'"$(winepath -w "$installed")"'\uninstall.exe" /S' "$uninstall"
 # It copies itself away and runs from there: wait for what it removes.
-wine cmd /c "$uninstall"
+wine "$(sed 's/^"\([^"]*\)".*/\1/' <<<"$uninstall")" /S
 for _ in $(seq 100); do [ -e "$installed" ] || [ -e "$programs/ZENTIL.lnk" ] || break; sleep 0.1; done
 check "the uninstaller removes the program and its entry" gone \
     "$([ -e "$installed" ] || [ -e "$programs/ZENTIL.lnk" ] && echo "left: $(ls "$installed" 2>/dev/null | xargs)" || echo gone)"
