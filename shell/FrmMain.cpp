@@ -7,6 +7,7 @@
 #include "MessageBox.h"
 #include "OneLineList.h"
 #include "OutputPane.h"
+#include "PlacementKeeper.h"
 #include "Twips.h"
 #include "ValueBox.h"
 #include "matrix/SizeMode.h"
@@ -18,7 +19,7 @@
 #include <QRadioButton>
 #include <QScopedValueRollback>
 
-FrmMain::FrmMain(QWidget *parent) : QWidget(parent)
+FrmMain::FrmMain(QWidget *parent) : QWidget(parent), m_placement(new WindowPlacement::PlacementKeeper(this))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("ZENTIL"));
@@ -56,7 +57,7 @@ FrmMain::~FrmMain()
 
 void FrmMain::load()
 {
-    m_placement.restore(this);
+    m_placement->restore();
     m_ui.prefixList->addItems(Notation::prefixEntries());
     m_ui.delimiterList->addItems(Notation::delimiterEntries());
     m_notation = Notation();
@@ -186,14 +187,6 @@ void FrmMain::exitProgram()
     QCoreApplication::exit(0);
 }
 
-bool FrmMain::event(QEvent *event)
-{
-    // The restored size is the outer size, frame included, and the frame is
-    // only known once the window has been framed.
-    m_placement.windowEvent(this, event->type());
-    return QWidget::event(event);
-}
-
 void FrmMain::closeEvent(QCloseEvent *event)
 {
     const QWidgetList windows = QApplication::topLevelWidgets();
@@ -202,7 +195,7 @@ void FrmMain::closeEvent(QCloseEvent *event)
             w->close();
     delete m_about;
     if (!isMinimized())
-        m_placement.save(this);
+        m_placement->save();
     event->accept();
 }
 

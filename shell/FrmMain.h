@@ -1,7 +1,6 @@
 #pragma once
 
 #include "MainForm.h"
-#include "WindowPlacement.h"
 #include "matrix/MatrixState.h"
 #include "output/Notation.h"
 
@@ -9,6 +8,9 @@
 #include <QWidget>
 
 class FrmAbout;
+namespace WindowPlacement {
+class PlacementKeeper;
+}
 
 // The main window: the grid, the four panels of edge values, the options,
 // the output pane and the command buttons, laid out at fixed places.
@@ -48,7 +50,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    bool event(QEvent *event) override;
 
 private:
     void refreshBoxes(int row, int col);
@@ -60,6 +61,6 @@ private:
 
     MainForm m_ui;
     QPointer<FrmAbout> m_about;
-    WindowPlacement::Keeper m_placement;
+    WindowPlacement::PlacementKeeper *m_placement;
     bool m_copying = false;
 };
