@@ -3,10 +3,12 @@
 //   zentil_bench --startup-only   start-up and memory only
 // Start-up and peak memory are measured in child processes of this program on
 // an Xvfb server the bench starts itself, comparing ZENTIL's main window with
-// a bare Qt window (one button, one line edit with text) within one run:
+// a bare Qt window (one button, one line edit with text) and the same window
+// with labels in the design's faces, within one run:
 // instructions counted by callgrind, wall time alternating the two windows.
 
 #include "shell/Application.h"
+#include "shell/Fonts.h"
 #include "shell/FrmMain.h"
 #include "shell/MessageBox.h"
 #include "shell/OutputPane.h"
@@ -14,6 +16,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -73,17 +76,27 @@ private:
 };
 
 // Child process: one start-up, from the parent's launch to the first paint.
-int startupChild(int argc, char **argv, bool bare)
+int startupChild(int argc, char **argv, const QByteArray &which)
 {
     const qint64 start = qgetenv("ZENTIL_BENCH_START").toLongLong();
     QApplication app(argc, argv);
     Application::configure(app);
     PaintProbe probe(start);
-    if (bare) {
+    if (which != "zentil") {
         QWidget window;
         auto *layout = new QVBoxLayout(&window);
         layout->addWidget(new QPushButton(QStringLiteral("Button")));
         layout->addWidget(new QLineEdit(QStringLiteral("Some text")));
+        // The same window drawn in the window's five faces and sizes as well as
+        // Qt's default: what the look costs before any of ZENTIL's own code.
+        if (which == "faced") {
+            for (const QFont &font : {Fonts::serif(6), Fonts::serif(6.75), Fonts::sansSerif(8.25),
+                                      Fonts::sansSerif(8.25, true), Fonts::sansSerif(9.75, true)}) {
+                auto *label = new QLabel(QStringLiteral("Bits 0-7 FFFF"));
+                label->setFont(font);
+                layout->addWidget(label);
+            }
+        }
         window.installEventFilter(&probe);
         window.show();
         return app.exec();
@@ -175,28 +188,35 @@ void reportStartup(const QString &self)
         std::printf("start-up not measured: Xvfb could not start\n\n");
         return;
     }
-    // Wall time and memory, alternating so both see the same machine state.
-    Startup zentil, bare;
+    // Wall time and memory, alternating so all see the same machine state.
+    const char *const kinds[] = {"zentil", "faced", "bare"};
+    Startup runs[3];
     const int rounds = 15;
-    runStartup(self, display.name(), "bare", bare); // warm the caches once
-    runStartup(self, display.name(), "zentil", zentil);
-    zentil = {};
-    bare = {};
-    for (int i = 0; i < rounds; ++i) {
-        runStartup(self, display.name(), "bare", bare);
-        runStartup(self, display.name(), "zentil", zentil);
+    for (int round = -1; round < rounds; ++round) // round -1 warms the caches
+        for (int k = 0; k < 3; ++k)
+            runStartup(self, display.name(), kinds[k], runs[k]);
+    double ir[3];
+    for (int k = 0; k < 3; ++k) {
+        runs[k].ms.erase(runs[k].ms.begin());
+        runs[k].kb.erase(runs[k].kb.begin());
+        ir[k] = countInstructions(self, display.name(), kinds[k]);
     }
-    const double zIr = countInstructions(self, display.name(), "zentil");
-    const double bIr = countInstructions(self, display.name(), "bare");
-    const double zMs = median(zentil.ms), bMs = median(bare.ms);
-    const double zKb = median(zentil.kb), bKb = median(bare.kb);
-    std::printf("%-44s %10s %10s %8s\n", "start-up on Xvfb (xcb), exec to first paint", "ZENTIL", "bare Qt", "ratio");
-    if (zIr > 0 && bIr > 0)
-        std::printf("%-44s %9.1fM %9.1fM %7.2fx\n", "  instructions (callgrind)", zIr / 1e6, bIr / 1e6, zIr / bIr);
+    std::printf("%-44s %10s %10s %10s %8s %8s\n", "start-up on Xvfb (xcb), exec to first paint", "ZENTIL", "faced",
+                "bare Qt", "/faced", "/bare");
+    if (ir[0] > 0 && ir[1] > 0 && ir[2] > 0)
+        std::printf("%-44s %9.1fM %9.1fM %9.1fM %7.2fx %7.2fx\n", "  instructions (callgrind)", ir[0] / 1e6,
+                    ir[1] / 1e6, ir[2] / 1e6, ir[0] / ir[1], ir[0] / ir[2]);
     else
         std::printf("%-44s not measured: valgrind could not run\n", "  instructions (callgrind)");
-    std::printf("%-44s %8.1fms %8.1fms %7.2fx\n", "  wall time (median of 15)", zMs, bMs, zMs / bMs);
-    std::printf("%-44s %8.1fMB %8.1fMB %7.2fx\n\n", "  peak memory (max RSS)", zKb / 1024, bKb / 1024, zKb / bKb);
+    double ms[3], mb[3];
+    for (int k = 0; k < 3; ++k) {
+        ms[k] = median(runs[k].ms);
+        mb[k] = median(runs[k].kb) / 1024;
+    }
+    std::printf("%-44s %8.1fms %8.1fms %8.1fms %7.2fx %7.2fx\n", "  wall time (median of 15)", ms[0], ms[1], ms[2],
+                ms[0] / ms[1], ms[0] / ms[2]);
+    std::printf("%-44s %8.1fMB %8.1fMB %8.1fMB %7.2fx %7.2fx\n\n", "  peak memory (max RSS)", mb[0], mb[1], mb[2],
+                mb[0] / mb[1], mb[0] / mb[2]);
 }
 
 double timeAppends(int lines)
@@ -241,7 +261,7 @@ std::pair<double, double> timeLongLine(const QString &line)
 int main(int argc, char **argv)
 {
     if (argc >= 3 && qstrcmp(argv[1], "--startup") == 0)
-        return startupChild(argc, argv, qstrcmp(argv[2], "bare") == 0);
+        return startupChild(argc, argv, argv[2]);
 
     qputenv("XDG_CONFIG_HOME", QByteArray("/tmp/zentil-bench-config"));
     QApplication app(argc, argv);
