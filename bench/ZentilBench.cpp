@@ -1,6 +1,7 @@
 // Benchmarks of ZENTIL, run by hand (see the README):
 //   zentil_bench                  all of them, printed as a table
 //   zentil_bench --startup-only   start-up and memory only
+//   zentil_bench --edits-only     edits at the output pane's line limit only
 // Start-up and peak memory are measured in child processes of this program on
 // an Xvfb server the bench starts itself, comparing ZENTIL's main window with
 // a bare Qt window (one button, one line edit with text) and the same window
@@ -11,6 +12,8 @@
 #include "shell/Fonts.h"
 #include "shell/FrmMain.h"
 #include "shell/MessageBox.h"
+#include "shell/OneLineList.h"
+#include "shell/OneLineValidator.h"
 #include "shell/OutputPane.h"
 
 #include <QApplication>
@@ -18,6 +21,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
@@ -258,6 +262,128 @@ std::pair<double, double> timeLongLine(const QString &line)
     return {paste, t.nsecsElapsed() / 1e6};
 }
 
+// Edits at the pane's line limit, the costliest of each path, taken and
+// turned down (a refusal's message answered at once): milliseconds from the
+// input to the pane repainted, median of five.
+class EditsAtTheLimit
+{
+public:
+    EditsAtTheLimit()
+    {
+        m_window.load();
+        m_window.show();
+        if (!QTest::qWaitForWindowExposed(&m_window))
+            std::printf("window not exposed\n");
+        m_pane = m_window.findChild<OutputPane *>(QStringLiteral("Text1"));
+        m_pane->setFocus();
+    }
+
+    void report()
+    {
+        const int n = OutputPane::LongestLine;
+        const QString emoji = QString::fromUtf16(u"\U0001F600");
+        const QString backSpace = QStringLiteral("\b");
+        print("BackSpace joining two lines", median5([&] {
+                  start(QString(n / 2, 'c') + '\n' + QString(n / 2, 'd'), n / 2 + 1);
+                  return key(Qt::Key_Backspace, backSpace);
+              }),
+              median5([&] {
+                  start(QString(n, 'c') + '\n' + QString(n, 'd'), n + 1);
+                  return key(Qt::Key_Backspace, backSpace);
+              }));
+        print("an emoji typed at a line of emoji", median5([&] {
+                  start(emoji.repeated(n - 1), 2 * (n - 1));
+                  return key(0, emoji);
+              }),
+              median5([&] {
+                  start(emoji.repeated(n), 2 * n);
+                  return key(0, emoji);
+              }));
+        print("a drop of 11 characters", median5([&] {
+                  start(QString(n - 11, 'x'), 0);
+                  return drop();
+              }),
+              median5([&] {
+                  start(QString(n - 10, 'x'), 0);
+                  return drop();
+              }));
+        const QString f(OneLineValidator::longest(), 'f');
+        const QString emojis = emoji.repeated(OneLineValidator::longest());
+        std::printf("%-44s %8.1fms f, %.1fms emoji\n", "Copy of eight full top boxes, 0xff",
+                    median5([&] { return listing(f); }), median5([&] { return listing(emojis); }));
+    }
+
+private:
+    void start(const QString &text, int cursorAt)
+    {
+        m_pane->setPlainText(text);
+        QTextCursor cursor = m_pane->textCursor();
+        cursor.setPosition(cursorAt);
+        m_pane->setTextCursor(cursor);
+        QCoreApplication::processEvents();
+    }
+
+    template <typename Edit> static double timed(Edit edit)
+    {
+        MessageBox::setNextAnswer(MessageBox::OK);
+        QElapsedTimer t;
+        t.start();
+        edit();
+        QCoreApplication::processEvents(); // the repaint, and a drop's message
+        const double ms = t.nsecsElapsed() / 1e6;
+        MessageBox::setNextAnswer(MessageBox::NoAnswer);
+        return ms;
+    }
+
+    double key(int key, const QString &text)
+    {
+        return timed([&] {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+            QApplication::sendEvent(m_pane, &press);
+        });
+    }
+
+    double drop()
+    {
+        return timed([this] {
+            QMimeData data;
+            data.setText(QStringLiteral("HELLO WORLD"));
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(m_pane->viewport(), &enter);
+            QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(m_pane->viewport(), &drop);
+        });
+    }
+
+    double listing(const QString &value)
+    {
+        m_pane->clear();
+        for (int i = 0; i < 8; ++i)
+            m_window.findChild<QLineEdit *>(QStringLiteral("tt%1").arg(i))->setText(value);
+        auto *prefixes = m_window.findChild<OneLineList *>(QStringLiteral("List1"));
+        prefixes->setCurrentRow(2); // 0xff, the widest
+        QCoreApplication::processEvents();
+        auto *copy = m_window.findChild<QPushButton *>(QStringLiteral("Command5"));
+        return timed([copy] { copy->click(); });
+    }
+
+    template <typename Once> static double median5(Once once)
+    {
+        std::vector<double> ms;
+        for (int i = 0; i < 5; ++i)
+            ms.push_back(once());
+        return median(ms);
+    }
+
+    static void print(const char *what, double taken, double refused)
+    {
+        std::printf("%-44s %8.1fms taken, %.1fms turned down\n", what, taken, refused);
+    }
+
+    FrmMain m_window;
+    OutputPane *m_pane = nullptr;
+};
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -273,6 +399,10 @@ int main(int argc, char **argv)
     std::printf("ZENTIL benchmarks (Qt %s; interaction on platform %s)\n\n", qVersion(),
                 platform.isEmpty() ? "default" : platform.constData());
 
+    if (argc >= 2 && qstrcmp(argv[1], "--edits-only") == 0) {
+        EditsAtTheLimit().report();
+        return 0;
+    }
     reportStartup(self);
     if (argc >= 2 && qstrcmp(argv[1], "--startup-only") == 0)
         return 0;
@@ -319,5 +449,8 @@ int main(int argc, char **argv)
     std::printf("%-44s %8.1fms, next listing %.1fms\n", "paste of 1 MB on one line (refused)", mbPaste, mbList);
     const auto [maxPaste, maxList] = timeLongLine(QString(OutputPane::LongestLine, QLatin1Char('x')));
     std::printf("%-44s %8.1fms, next listing %.1fms\n", "paste of the longest line taken (16,384)", maxPaste, maxList);
+
+    std::printf("\nedits at the pane's line limit (target: well under 100 ms each)\n");
+    EditsAtTheLimit().report();
     return 0;
 }

@@ -74,6 +74,11 @@ store() { # left top width height
     printf '[Settings]\nMainLeft=%s\nMainTop=%s\nMainWidth=%s\nMainHeight=%s\n' "$@" >"$store"
 }
 
+# No display at all: one line that says so, and a failing exit.
+check "no display is told on one line" \
+    "$(printf 'ZENTIL needs a graphical desktop: no X11 or Wayland display was found\nexit 1')" \
+    "$(env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_SESSION_TYPE "$bin" 2>&1; echo "exit $?")"
+
 xserver -screen 0 1280x1024x24
 
 # 1. The typical use, the clipboard read by xclip from another process.
