@@ -77,9 +77,14 @@ void PlacementKeeper::settle()
     const QSize room = avail.size() - extra;
     if (m_window->minimumWidth() > room.width() || m_window->minimumHeight() > room.height())
         m_window->setMinimumSize(m_window->minimumSize().boundedTo(room));
-    QRect frame(m_asked.topLeft(), m_asked.size().boundedTo(avail.size()));
-    if (m_window->frameGeometry().size() != frame.size())
-        m_window->resize(frame.size() - extra);
+    // Brought back or cut, it is fitted where the window manager framed it;
+    // else it stands where it was asked to.
+    const QPoint at = m_moved ? m_window->frameGeometry().topLeft() : m_asked.topLeft();
+    const QSize outer = m_asked.size().boundedTo(avail.size());
+    if (m_window->frameGeometry().size() != outer)
+        m_window->resize(outer - extra);
+    // As large as asked, or as the window's minimum allows.
+    QRect frame(at, m_window->size() + extra);
     // Brought back or cut to a screen, it is seen whole, title bar included.
     if (m_moved && m_placesWindows) {
         const QRect fitted = movedInto(frame, avail);
