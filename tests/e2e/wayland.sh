@@ -6,7 +6,7 @@
 # Exits 77 (skipped) where weston cannot start.
 set -uo pipefail
 bin=${1:?usage: wayland.sh path/to/zentil}
-for tool in Xvfb weston xdotool wl-paste import; do
+for tool in Xvfb xdpyinfo weston xdotool wl-paste import; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 ||
