@@ -138,11 +138,14 @@ _x_still() {
     before=$(_x_picture "$1")
     count=${before%% *}
     [ "${count:-0}" -gt 1 ] || return 1
-    sleep 0.2 # what holding still means: no change for this long
+    # No condition says that a program has drawn its last: holding still means
+    # no change for this long.
+    sleep 0.2
     [ "$(_x_picture "$1")" = "$before" ]
 }
 _x_picture() { import -window "$1" -format '%k %#' info: 2>/dev/null; }
 
+# No pause between clicks: the X server hands them to the program in order.
 at() {
     local scale=${scale:-1}
     xdotool mousemove --window "$win" \

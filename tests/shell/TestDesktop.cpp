@@ -181,6 +181,20 @@ void TestDesktop::copyIsCheckedWithTheSystem()
     realClick(find(w.get(), "Command12"));
     QCOMPARE(MessageBox::lastPrompt(), QStringLiteral("Cliboard now has the text"));
     QCOMPARE(systemClipboard(), QByteArray("1,0,0,0,0,0,0,0\r\n"));
+
+    // A second press while the first is still being checked copies nothing
+    // more and gets no message of its own.
+    int copies = 0;
+    const auto counted = connect(clipboard, &QClipboard::dataChanged, [&] { copies += clipboard->ownsClipboard(); });
+    const int shown = MessageBox::shownCount();
+    MessageBox::setNextAnswer(MessageBox::OK);
+    const AnsweredBox second(Qt::Key_Return); // rather than hang
+    click(w.get(), "Command12");
+    click(w.get(), "Command12");
+    QTRY_COMPARE(MessageBox::shownCount(), shown + 1);
+    disconnect(counted);
+    QCOMPARE(copies, 1);
+    QVERIFY(!second.answered);
 }
 
 ZENTIL_GUI_TEST_MAIN(TestDesktop)
