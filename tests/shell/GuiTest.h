@@ -1,7 +1,8 @@
 #pragma once
 
-// Shared by the window tests: a settings store of their own, and short ways
-// to reach and drive the real controls by their object names.
+// Shared by the window tests: a settings store of their own, short ways to
+// reach and drive the real controls by their object names, and a way to
+// answer a real message box once it is up.
 
 #include "shell/Application.h"
 #include "shell/FrmMain.h"
