@@ -17,7 +17,6 @@
 #include <QCloseEvent>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScopedValueRollback>
 
 FrmMain::FrmMain(QWidget *parent) : QWidget(parent), m_placement(new WindowPlacement::PlacementKeeper(this))
 {
@@ -152,15 +151,21 @@ void FrmMain::listEdgeSet(MatrixState::Edge edge)
 
 void FrmMain::copyPane()
 {
-    // Checking the clipboard lets events through; a second press meanwhile
-    // must not start a second copy.
+    // The answer comes a moment later, with the window in use meanwhile: a
+    // second press before it starts no second copy, and a window closed by
+    // then is not told.
     if (m_copying)
         return;
-    const QScopedValueRollback<bool> copying(m_copying, true);
-    if (Clipboard::write(m_ui.pane->paneText()))
-        MessageBox::show(this, QStringLiteral("Cliboard now has the text")); // the design's own spelling
-    else
-        MessageBox::show(this, tr("The clipboard could not be written; it does not hold the text."));
+    m_copying = true;
+    Clipboard::write(m_ui.pane->paneText(), this, [this](bool written) {
+        m_copying = false;
+        if (!isVisible())
+            return;
+        if (written)
+            MessageBox::show(this, QStringLiteral("Cliboard now has the text")); // the design's own spelling
+        else
+            MessageBox::show(this, tr("The clipboard could not be written; it does not hold the text."));
+    });
 }
 
 void FrmMain::clearPane()

@@ -406,41 +406,21 @@ void TestOutput::realMessageBoxesCarryTheirTexts()
 {
     FrmMain *w = m_w.get();
     click(w, "Command4");
-    struct Seen
     {
-        QString title, text;
-        QStringList buttons;
-        QString defaultButton;
-        bool iconless = false;
-    } seen;
-    auto answer = [&seen](int key) {
-        QTimer::singleShot(50, [&seen, key] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            seen.title = box->windowTitle();
-            seen.text = box->text();
-            seen.iconless = box->icon() == QMessageBox::NoIcon;
-            seen.buttons.clear();
-            for (QAbstractButton *b : box->buttons())
-                seen.buttons << b->text().remove('&');
-            seen.buttons.sort();
-            seen.defaultButton = box->defaultButton() ? box->defaultButton()->text().remove('&') : QString();
-            QTest::keyClick(box, Qt::Key(key));
-        });
-    };
+        AnsweredBox seen(Qt::Key_Return); // the default, Yes
+        click(w, "Command9");
+        QVERIFY2(seen.answered, "no box came");
+        QCOMPARE(seen.title, QStringLiteral("Clear"));
+        QCOMPARE(seen.text, QStringLiteral("Are you sure?"));
+        QCOMPARE(seen.buttons, QStringList({"No", "Yes"}));
+        QCOMPARE(seen.defaultButton, QStringLiteral("Yes"));
+        QVERIFY(seen.iconless);
+        QCOMPARE(pane(), QString());
+    }
 
-    answer(Qt::Key_Return); // the default, Yes
-    click(w, "Command9");
-    QCOMPARE(seen.title, QStringLiteral("Clear"));
-    QCOMPARE(seen.text, QStringLiteral("Are you sure?"));
-    QCOMPARE(seen.buttons, QStringList({"No", "Yes"}));
-    QCOMPARE(seen.defaultButton, QStringLiteral("Yes"));
-    QVERIFY(seen.iconless);
-    QCOMPARE(pane(), QString());
-
-    answer(Qt::Key_Return);
+    AnsweredBox seen(Qt::Key_Return);
     click(w, "Command12");
+    QTRY_VERIFY2(seen.answered, "no box came"); // the check may answer a moment later
     QCOMPARE(seen.title, QStringLiteral("ZENTIL"));
     QCOMPARE(seen.text, QStringLiteral("Cliboard now has the text"));
     QCOMPARE(seen.buttons, QStringList({"OK"}));
