@@ -1,5 +1,7 @@
 #include "Notation.h"
 
+#include <algorithm>
+
 namespace {
 const QStringList prefixTexts{QString(), QStringLiteral("$"), QStringLiteral("0x"), QStringLiteral("H"),
                               QStringLiteral("&")};
@@ -39,4 +41,15 @@ QString Notation::line(const QStringList &values, int count) const
     }
     out += QLatin1String("\r\n");
     return out;
+}
+
+int Notation::longestValue(int lineLimit, int count)
+{
+    const auto widest = [](const QStringList &texts) {
+        qsizetype n = 0;
+        for (const QString &text : texts)
+            n = std::max(n, text.size());
+        return int(n);
+    };
+    return (lineLimit - 1 - (count - 1) * widest(delimiterTexts)) / count - widest(prefixTexts);
 }

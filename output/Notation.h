@@ -22,6 +22,11 @@ public:
     // delimited, ended by CR LF. Values are copied as they stand.
     QString line(const QStringList &values, int count) const;
 
+    // The longest value (in characters) of which count, listed behind the
+    // widest prefix with the widest delimiter, make a line shorter than
+    // lineLimit characters.
+    static int longestValue(int lineLimit, int count);
+
 private:
     QString m_prefixText;
     QString m_delimiterText = QStringLiteral(",");

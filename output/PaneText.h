@@ -1,19 +1,39 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 #include <algorithm>
 
-// The output pane keeps its lines as paragraphs, so its plain text has bare
-// LF (or a lone CR) where a listing wrote CR LF. Everything that leaves the
-// pane goes out with CR LF line breaks.
+// Line arithmetic and line ends for the output pane's text. Lengths are in
+// characters (Unicode code points): a surrogate pair counts once, so a
+// length check never lets half of one in or keeps half of one out.
 namespace PaneText {
 
+// What ends a line in text put into the pane: LF, a lone CR, CR LF (once)
+// and the paragraph separator.
 inline bool isParagraphBreak(QChar ch)
 {
     return ch == QLatin1Char('\n') || ch == QLatin1Char('\r') || ch == QChar::ParagraphSeparator;
 }
 
+// Whether the unit at i is the second half of a surrogate pair.
+inline bool continuesPair(QStringView text, qsizetype i)
+{
+    return i > 0 && text.at(i).isLowSurrogate() && text.at(i - 1).isHighSurrogate();
+}
+
+inline int characters(QStringView text)
+{
+    int n = int(text.size());
+    for (qsizetype i = 1; i < text.size(); ++i)
+        if (continuesPair(text, i))
+            --n;
+    return n;
+}
+
+// The pane's lines joined by LF, with every line break (LF, CR, CR LF,
+// U+2028 and U+2029) as CR LF: the text as it leaves the program.
 inline QString withCrLf(const QString &plain)
 {
     QString out;
@@ -33,19 +53,20 @@ inline QString withCrLf(const QString &plain)
     return out;
 }
 
-// Length of the longest line that inserting text between before (the start of
-// the line up to the cursor) and after (the rest of that line) would make.
-inline int longestLineAfter(int before, const QString &text, int after)
+// Length in characters of the longest line that putting text between before
+// (the characters of its line up to there) and after (the rest of that
+// line) would make.
+inline int longestLineAfter(int before, QStringView text, int after)
 {
     int longest = 0;
     int line = before;
-    for (int i = 0; i < text.size(); ++i) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
         if (isParagraphBreak(text.at(i))) {
             longest = std::max(longest, line);
             line = 0;
             if (text.at(i) == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
                 ++i;
-        } else {
+        } else if (!continuesPair(text, i)) {
             ++line;
         }
     }

@@ -16,7 +16,6 @@ desktop "$bin" "${1:?usage: scaled-screenshots.sh scale [zentil binary] [output 
 at 208 96
 xdotool key ctrl+a type a5
 xdotool click --repeat 2 --delay 80 1
-sleep 0.1
 at 208 128
 draw_and_list 2,1 3,1 4,1 1,2 3,2 5,2 3,3 3,4 3,5 3,6
 # The design's area of the main window (the rest of the default size is empty).

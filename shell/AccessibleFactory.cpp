@@ -7,12 +7,13 @@
 
 namespace {
 
-// A toggle button as far as Qt's accessibility has one: a button that can be
-// checked, checked while the cell is on. Pressing or toggling it is a click.
+// A check box, checked while the cell is on: screen readers announce its
+// state with it, which a button that can be checked does not get. Pressing or
+// toggling it is a click.
 class CellAccessible : public QAccessibleWidget
 {
 public:
-    explicit CellAccessible(CellButton *cell) : QAccessibleWidget(cell, QAccessible::Button) {}
+    explicit CellAccessible(CellButton *cell) : QAccessibleWidget(cell, QAccessible::CheckBox) {}
 
     QString text(QAccessible::Text t) const override
     {

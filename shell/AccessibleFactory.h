@@ -1,7 +1,7 @@
 #pragma once
 
-// Tells screen readers what the grid's own controls are: each cell a toggle
-// button with its row, column and state, each value box its side and value.
+// Tells screen readers what the grid's own controls are: each cell a check
+// box with its row, column and state, each value box its side and value.
 // Installed before any window exists.
 namespace AccessibleFactory {
 

@@ -1,9 +1,8 @@
 #include "Clipboard.h"
 
 #include <QClipboard>
-#include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QThread>
+#include <QTimer>
 
 namespace {
 
@@ -23,36 +22,34 @@ bool privateClipboard()
     return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
 }
 
-// A program that takes the clipboard back does so once the window system has
-// told it that it lost it. Give it that moment before reading back.
-void settle()
+// Qt asks the window system who owns the clipboard each time it is read: if
+// another program has taken it, this reads what that program holds, which may
+// well be this very text (a clipboard manager keeps copies).
+bool holds(const QString &text)
 {
-    QElapsedTimer elapsed;
-    elapsed.start();
-    do {
-        QGuiApplication::sync();
-        QThread::msleep(10);
-    } while (elapsed.elapsed() < SettleMs);
-    QGuiApplication::sync();
+    return QGuiApplication::clipboard()->text() == text;
 }
 
 } // namespace
 
-bool Clipboard::write(const QString &text)
+void Clipboard::write(const QString &text, QObject *context, std::function<void(bool written)> done)
 {
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    if (writer()) {
+    // Replaced, not cleared first: a clipboard left without an owner even for
+    // a moment is what clipboard managers fill with their last entry.
+    if (writer())
         writer()(text);
-    } else {
-        clipboard->clear();
-        clipboard->setText(text);
+    else
+        QGuiApplication::clipboard()->setText(text);
+    if (privateClipboard()) {
+        done(holds(text));
+        return;
     }
-    if (!privateClipboard())
-        settle();
-    // Qt asks the window system who owns the clipboard each time it is read:
-    // if another program has taken it, this reads what that program holds,
-    // which may well be this very text (a clipboard manager keeps copies).
-    return clipboard->text() == text;
+    // Setting it waited for the window system's answer; whoever takes it back
+    // has until the check to do so, while events go on being served.
+    QTimer::singleShot(SettleMs, context, [text, done = std::move(done)] {
+        QGuiApplication::sync();
+        done(holds(text));
+    });
 }
 
 void Clipboard::setWriterForTests(std::function<void(const QString &)> w)

@@ -1,5 +1,10 @@
 #include "OneLineValidator.h"
 
+#include "OutputPane.h"
+#include "matrix/MatrixState.h"
+#include "output/Notation.h"
+#include "output/PaneText.h"
+
 namespace {
 
 bool isLineBreak(QChar ch)
@@ -20,6 +25,12 @@ bool isLineBreak(QChar ch)
 
 } // namespace
 
+int OneLineValidator::longest()
+{
+    static const int characters = Notation::longestValue(OutputPane::LongestLine, MatrixState::Size);
+    return characters;
+}
+
 QValidator::State OneLineValidator::validate(QString &input, int &pos) const
 {
     int kept = 0;
@@ -34,5 +45,22 @@ QValidator::State OneLineValidator::validate(QString &input, int &pos) const
     }
     input.truncate(kept);
     pos = newPos;
+
+    // The cursor ends what was just typed or pasted: cut from there back, as
+    // a maximum length would, then from the end.
+    int excess = PaneText::characters(input) - longest();
+    int cut = pos;
+    while (excess > 0 && cut > 0) {
+        cut -= PaneText::continuesPair(input, cut - 1) ? 2 : 1;
+        --excess;
+    }
+    input.remove(cut, pos - cut);
+    pos = cut;
+    int end = int(input.size());
+    while (excess > 0) {
+        end -= PaneText::continuesPair(input, end - 1) ? 2 : 1;
+        --excess;
+    }
+    input.truncate(end);
     return Acceptable;
 }

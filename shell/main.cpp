@@ -3,6 +3,8 @@
 
 #include <QApplication>
 
+#include <cstdio>
+
 #ifdef Q_OS_WIN
 #include <QMessageBox>
 
@@ -25,6 +27,10 @@ void showReports(QtMsgType type, const QMessageLogContext &context, const QStrin
 
 int main(int argc, char *argv[])
 {
+    if (const char *why = Application::missingDisplay(argc, argv)) {
+        std::fprintf(stderr, "%s\n", why);
+        return 1;
+    }
     QApplication app(argc, argv);
     Application::configure(app);
 #ifdef Q_OS_WIN

@@ -10,10 +10,11 @@ set -uo pipefail
 build=${1:?usage: install.sh build-dir}
 mirror=http://deb.debian.org/debian
 skip() { echo "SKIP: $*"; exit 77; }
+source "$(dirname "$0")/e2e/xsession.sh"
 die() { echo "FAILED: $*"; exit 1; }
 
 [ "$(id -u)" -eq 0 ] || skip "making a Debian root needs root"
-for tool in debootstrap wget Xvfb xdotool unshare flock cpack; do
+for tool in debootstrap wget Xvfb xdotool xdpyinfo unshare flock cpack; do
     command -v "$tool" >/dev/null || skip "$tool is not installed"
 done
 wget -q -T 15 -t 2 -O /dev/null "$mirror/dists/bookworm/InRelease" || skip "$mirror cannot be reached"
@@ -33,13 +34,13 @@ flock 9 # one run at a time uses the cache
 
 work=$(mktemp -d /var/tmp/zentil-install.XXXXXX)
 root=$work/root
-app= xvfb=
+app=
 cleanup() {
     [ -n "$app" ] && kill "$app" 2>/dev/null
     for p in /proc/[0-9]*; do # anything else still running inside the root
         [ "$(readlink "$p/root" 2>/dev/null)" = "$root" ] && kill -9 "${p#/proc/}" 2>/dev/null
     done
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+    x_stop
     wait 2>/dev/null
     umount "$root/var/cache/apt/archives" "$root/proc" 2>/dev/null
     if findmnt -rn -o TARGET | grep -q "^$work"; then
@@ -94,23 +95,13 @@ done
 entry=$root/usr/share/applications/zentil.desktop
 exec_line=$(sed -n 's/^Exec=//p' "$entry" | head -n 1 | sed 's/ *%[fFuUick]//g')
 [ -n "$exec_line" ] || die "no Exec line in the installed desktop entry"
-Xvfb -displayfd 8 -screen 0 1280x1024x24 -nolisten tcp 8>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || skip "Xvfb could not start"
-export DISPLAY=:$(cat "$work/display")
+x_server -screen 0 1280x1024x24 || skip "Xvfb could not start"
 mkdir -m 700 "$root/tmp/runtime"
 echo "starting in the root: $exec_line"
 chroot "$root" /usr/bin/env -i "${root_env[@]}" DISPLAY="$DISPLAY" XDG_RUNTIME_DIR=/tmp/runtime \
     sh -c "exec $exec_line" >"$work/zentil.log" 2>&1 &
 app=$!
-win=
-for _ in $(seq 300); do
-    win=$(xdotool search --onlyvisible --name '^ZENTIL$' 2>/dev/null | head -n 1)
-    [ -n "$win" ] || ! kill -0 "$app" 2>/dev/null && break
-    sleep 0.1
-done
-[ -n "$win" ] || { cat "$work/zentil.log"; die "no window titled ZENTIL appeared"; }
+win=$(x_window ZENTIL "$app") || { cat "$work/zentil.log"; die "no window titled ZENTIL appeared"; }
 [ "$(xdotool getwindowpid "$win")" = "$app" ] || die "the ZENTIL window is not the installed program's"
 echo "ok: window $win titled ZENTIL, $(xdotool getwindowgeometry "$win" | sed -n 's/ *Geometry: //p') pixels"
 kill "$app" && wait "$app" 2>/dev/null

@@ -63,14 +63,17 @@ def key(*keys):
     subprocess.run(["xdotool", "key", "--delay", "20", *keys], check=True)
 
 
-def focus_on(target, tries=400):
-    """Tab through the window until target has the focus, as a user would."""
+def focus_on(target, tries=200):
+    """Tab through the window until target has the focus, as a user would:
+    each press once the last one has moved the focus."""
     for presses in range(tries):
         if states(target).contains(pyatspi.STATE_FOCUSED):
             print(f"   {presses} Tab presses to {target.name!r}")
             return True
+        before = next((a for a in focusable if states(a).contains(pyatspi.STATE_FOCUSED)), None)
         key("Tab")
-        wait_for(lambda: states(target).contains(pyatspi.STATE_FOCUSED), 0.06)
+        if before is not None:
+            wait_for(lambda: not states(before).contains(pyatspi.STATE_FOCUSED), 2.0)
     return False
 
 
@@ -80,21 +83,29 @@ if app is None:
     sys.exit(1)
 main = app[0]
 everything = list(walk(main))
+focusable = [a for a in everything if states(a).contains(pyatspi.STATE_FOCUSABLE)]
 by_name = {}
 for acc in everything:
     by_name.setdefault(acc.name, []).append(acc)
 
-# The 64 cells: toggle buttons named by row and column as a person counts them.
+# The 64 cells: check boxes named by row and column as a person counts them.
 cells = {}
 for acc in everything:
     m = re.fullmatch(r"Row ([1-8]), column ([1-8]), (on|off)", acc.name or "")
     if m:
         cells[(int(m.group(1)), int(m.group(2)))] = acc
 check("64 cells, named Row 1..8, column 1..8", len(cells) == 64, f"found {len(cells)}")
-# Qt 6.4 reports no toggle-button role: a button whose checked state is the cell's.
-check("every cell is a button, its checked state off at start",
-      all(c.getRole() == pyatspi.ROLE_PUSH_BUTTON and not states(c).contains(pyatspi.STATE_CHECKED)
-          for c in cells.values()))
+
+
+def cells_heard_as(lit):
+    """Every cell a check box, checked exactly where lit; None where they are."""
+    wrong = [heard(c) for rc, c in sorted(cells.items())
+             if c.getRoleName() != "check box" or states(c).contains(pyatspi.STATE_CHECKED) != (rc in lit)]
+    return wrong or None
+
+
+check("every cell is a check box, unchecked at start", wait_for(lambda: not cells_heard_as(set())),
+      cells_heard_as(set()))
 
 # The 32 boxes: which side, which row or column, and the value shown.
 boxes = {}
@@ -114,7 +125,8 @@ for side in ("top", "left", "right", "bottom"):
 buttons = [a for a in everything if a.getRole() == pyatspi.ROLE_PUSH_BUTTON and a not in cells.values()]
 names = sorted(b.name for b in buttons)
 check("every button named by caption and what it acts on", names == sorted(wanted), f"{names}")
-controls = [a.name for a in everything if a.getRole() in (pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_LIST, pyatspi.ROLE_TEXT)]
+controls = [a.name for a in everything
+            if a.getRole() in (pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_LIST, pyatspi.ROLE_TEXT)]
 check("no two controls share a name", len(controls) == len(set(controls)),
       f"{sorted(n for n in set(controls) if controls.count(n) > 1)}")
 for name, role in (("Prefix", pyatspi.ROLE_LIST), ("Delimter", pyatspi.ROLE_LIST),
@@ -134,13 +146,16 @@ if cell is not None:
         actions.doAction(press[0])
         check("pressed, the cell is checked", wait_for(lambda: states(cell).contains(pyatspi.STATE_CHECKED)))
         print("after: ", heard(cell))
+        check("it alone of the 64 is checked", wait_for(lambda: not cells_heard_as({(1, 1)})),
+              cells_heard_as({(1, 1)}))
         expect = {("Left", 1): "1", ("Right", 1): "80", ("Top", 1): "1", ("Bottom", 1): "80"}
         for (side, n), value in expect.items():
             b = boxes.get((side, n))
             check(f"{side} box {n} now says {value}",
                   b is not None and wait_for(lambda: b.name.endswith(": " + value)), b.name if b else "")
         actions.doAction(press[0])
-        wait_for(lambda: not states(cell).contains(pyatspi.STATE_CHECKED))
+        check("pressed again, none of the 64 is checked", wait_for(lambda: not cells_heard_as(set())),
+              cells_heard_as(set()))
 
 # The About window, opened through its button.
 about_button = by_name.get("About ZENTIL", [None])[0]
@@ -160,7 +175,6 @@ if about_button is not None:
 window_id = sys.argv[1] if len(sys.argv) > 1 else None
 if window_id:
     subprocess.run(["xdotool", "windowactivate", "--sync", window_id], check=False)
-    time.sleep(0.3)
     first = cells[(1, 1)]
     check("Tab reaches the first cell", focus_on(first))
     key("space")
@@ -176,9 +190,9 @@ if window_id:
     pane_copy = by_name["Copy the pane to the clipboard"][0]
     check("Tab reaches the pane's Copy", focus_on(pane_copy))
     key("space")
-    time.sleep(0.6)
-    key("Return")  # the confirmation
-    time.sleep(0.3)
+    # The confirmation, answered once its box is up.
+    answered = subprocess.run(["bash", "-c", 'source "$0" && x_answer "$1" Return', sys.argv[2], window_id])
+    check("the pane's Copy confirms in a box", answered.returncode == 0)
     clip = subprocess.run(["xclip", "-o", "-selection", "clipboard"], capture_output=True, timeout=5).stdout
     check("the clipboard holds the listing", clip == b"0x1,0x0,0x0,0x0,0x0,0x0,0x0,0x0\r\n", repr(clip))
 

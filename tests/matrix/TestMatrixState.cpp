@@ -1,4 +1,3 @@
-#include "matrix/EdgePanel.h"
 #include "matrix/MatrixState.h"
 #include "matrix/SizeMode.h"
 
@@ -24,7 +23,6 @@ private slots:
     void enterColumn();
     void enterColumnLeavesValuesAlone();
     void listingCounts();
-    void panelCaptions();
 };
 
 void TestMatrixState::weights_data()
@@ -282,14 +280,6 @@ void TestMatrixState::listingCounts()
     QCOMPARE(SizeMode::valueCount(Edge::Bottom, true), 5);
     for (int e = 0; e < 4; ++e)
         QCOMPARE(SizeMode::valueCount(static_cast<Edge>(e), false), 8);
-}
-
-void TestMatrixState::panelCaptions()
-{
-    QCOMPARE(EdgePanel::hideCaption(true), QStringLiteral("Hide"));
-    QCOMPARE(EdgePanel::hideCaption(false), QStringLiteral("Unhide"));
-    QCOMPARE(QLatin1String(EdgePanel::forEdge(Edge::Right).hideButton), QLatin1String("cmdhide1"));
-    QCOMPARE(EdgePanel::forEdge(Edge::Bottom).boxName(7), QStringLiteral("tb7"));
 }
 
 QTEST_APPLESS_MAIN(TestMatrixState)

@@ -1,7 +1,8 @@
 #pragma once
 
-// Shared by the window tests: a settings store of their own, and short ways
-// to reach and drive the real controls by their object names.
+// Shared by the window tests: a settings store of their own, short ways to
+// reach and drive the real controls by their object names, and a way to
+// answer a real message box once it is up.
 
 #include "shell/Application.h"
 #include "shell/FrmMain.h"
@@ -11,8 +12,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -80,6 +84,42 @@ inline void typeAndEnter(QWidget *root, int col, const QString &text)
     QTest::keyClicks(box, text);
     QTest::mouseDClick(box, Qt::LeftButton);
 }
+
+// Answers the next real message box with a key once it is up, and keeps what
+// it showed. Looks until it is destroyed, so a box that comes late is still
+// answered; answered stays false where none came.
+class AnsweredBox
+{
+public:
+    explicit AnsweredBox(int key)
+    {
+        QObject::connect(&m_look, &QTimer::timeout, [this, key] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            m_look.stop();
+            title = box->windowTitle();
+            text = box->text();
+            iconless = box->icon() == QMessageBox::NoIcon;
+            for (QAbstractButton *b : box->buttons())
+                buttons << b->text().remove('&');
+            buttons.sort();
+            defaultButton = box->defaultButton() ? box->defaultButton()->text().remove('&') : QString();
+            answered = true;
+            QTest::keyClick(box, Qt::Key(key));
+        });
+        m_look.start(10);
+    }
+
+    bool answered = false;
+    QString title, text;
+    QStringList buttons;
+    QString defaultButton;
+    bool iconless = false;
+
+private:
+    QTimer m_look;
+};
 
 // The column as "10100101", row 0 first.
 inline QString column(QWidget *root, int c)

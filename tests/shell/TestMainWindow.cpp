@@ -307,6 +307,7 @@ void TestMainWindow::cellsAreSpokenWithTheirState()
         return QAccessible::queryAccessibleInterface(find(w, box))->text(QAccessible::Name);
     };
     QCOMPARE(cell->text(QAccessible::Name), QStringLiteral("Row 3, column 4, off"));
+    QCOMPARE(cell->role(), QAccessible::CheckBox);
     QVERIFY(cell->state().checkable && !cell->state().checked);
     cell->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(cell->text(QAccessible::Name), QStringLiteral("Row 3, column 4, on"));

@@ -1,11 +1,18 @@
 #include "GuiTest.h"
 
 #include "matrix/SizeMode.h"
+#include "shell/CellButton.h"
+#include "shell/EdgeBox.h"
 #include "shell/OutputPane.h"
+#include "shell/ValueBox.h"
 
+#include <QFrame>
 #include <QPushButton>
 
 using namespace GuiTest;
+
+// Hidden in 5x7: the boxes outside its area one by one, then the two frames of cells.
+const QStringList OutsideFiveBySeven{"tt5", "tt6", "tt7", "tb5", "tb6", "tb7", "tl7", "tr7", "Frame1", "Frame2"};
 
 class TestModes : public QObject
 {
@@ -162,7 +169,7 @@ void TestModes::fiveBySevenHidesOnlyOutside()
     FrmMain *w = m_w.get();
     click(w, "Option2(0)");
     QVERIFY(w->isFiveBySeven());
-    for (const QString &name : SizeMode::controlsOutside5x7())
+    for (const QString &name : OutsideFiveBySeven)
         QVERIFY2(!shown(name), qPrintable(name));
     for (int r = 0; r < 8; ++r)
         for (int c = 0; c < 8; ++c)
@@ -195,7 +202,7 @@ void TestModes::fiveBySevenAndBackKeepsEverything()
             after << boxText(w, QLatin1String(p) + QString::number(i));
     QCOMPARE(after, texts);
     QVERIFY(cellOn(w, 2, 6) && cellOn(w, 7, 1) && cellOn(w, 3, 3));
-    for (const QString &name : SizeMode::controlsOutside5x7())
+    for (const QString &name : OutsideFiveBySeven)
         QVERIFY(find(w, name)->isVisible());
 }
 
@@ -220,11 +227,25 @@ void TestModes::panelsHideAndUnhide()
     FrmMain *w = m_w.get();
     const QList<QPair<QString, QString>> pairs{
         {"cmdhide1", "Frame3"}, {"Command1", "Frame4"}, {"Command2", "Frame5"}, {"Command3", "Frame6"}};
+    // The window acts on the controls the layout bound for each edge.
+    const MainForm &form = w->form();
+    const MatrixState::Edge edges[] = {MatrixState::Right, MatrixState::Top, MatrixState::Left, MatrixState::Bottom};
+    const char *copies[] = {"Command7", "Command5", "Command4", "Command6"};
+    for (int i = 0; i < 4; ++i) {
+        const MainForm::Panel &panel = form.panels[edges[i]];
+        QCOMPARE(panel.hide->objectName(), pairs[i].first);
+        QCOMPARE(panel.frame->objectName(), pairs[i].second);
+        QCOMPARE(panel.copy->objectName(), QLatin1String(copies[i]));
+    }
+    QCOMPARE(form.valueBoxes[MatrixState::Bottom][7]->objectName(), QStringLiteral("tb7"));
+    QCOMPARE(form.topBoxes[7]->objectName(), QStringLiteral("tt7"));
+    QCOMPARE(form.cells[7][2]->objectName(), QStringLiteral("r7c2"));
     for (const auto &p : pairs) {
         auto *button = find<QPushButton>(w, p.first);
         click(w, p.first);
         QVERIFY(!shown(p.second));
         QCOMPARE(button->text(), QStringLiteral("Unhide"));
+        QVERIFY(button->accessibleName().startsWith(QLatin1String("Unhide ")));
         for (const auto &other : pairs)
             if (other != p)
                 QVERIFY(shown(other.second));

@@ -1,7 +1,9 @@
 #include "GuiTest.h"
 
+#include "output/PaneText.h"
 #include "shell/Clipboard.h"
 #include "shell/OneLineList.h"
+#include "shell/OneLineValidator.h"
 #include "shell/OutputPane.h"
 
 #include <QClipboard>
@@ -31,6 +33,8 @@ private slots:
     void copyPutsExactlyThePaneOnTheClipboard();
     void clipboardFailureIsNotReportedAsSuccess();
     void overlongLinesAreRefused();
+    void everyEditKeepsLinesWithinTheLimit_data();
+    void everyEditKeepsLinesWithinTheLimit();
     void topBoxesHoldOneLine();
     void clearAsksFirst();
     void realMessageBoxesCarryTheirTexts();
@@ -85,6 +89,7 @@ void TestOutput::typicalUse()
 
     MessageBox::setNextAnswer(MessageBox::OK);
     click(w, "Command12");
+    // "Cliboard" (like "Delimter") is the design's own spelling, kept on purpose.
     QCOMPARE(MessageBox::lastPrompt(), QStringLiteral("Cliboard now has the text"));
     QCOMPARE(MessageBox::lastTitle(), QStringLiteral("ZENTIL"));
     QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(), QByteArray("0x1,0x0,0x0,0x0,0x0,0x0,0x0,0x0\r\n"));
@@ -208,6 +213,21 @@ void TestOutput::copyPutsExactlyThePaneOnTheClipboard()
         QCOMPARE(clip->text().toUtf8(), QByteArray("0,0,0,0,0,0,0,0\r\ntyped\r\nmore\xc2\xa0"));
     }
     QCOMPARE(pane->toPlainText(), before);
+
+    // U+FDD0 and U+FDD1, which Qt keeps for itself, stay themselves: pasted,
+    // committed by an input method, listed, and copied from a selection.
+    clip->setText(QString::fromUtf16(u"\uFDD0x\uFDD1"));
+    QTest::keySequence(pane, QKeySequence::Paste);
+    QInputMethodEvent commit;
+    commit.setCommitString(QString(QChar(0xFDD0)));
+    QApplication::sendEvent(pane, &commit);
+    find<QLineEdit>(w, "tt0")->setText(QString(QChar(0xFDD1)));
+    click(w, "Command5");
+    const QString marked = QString::fromUtf16(u"more\u00A0\uFDD0x\uFDD1\uFDD0\uFDD1,0,0,0,0,0,0,0\r\n");
+    QVERIFY(find<OutputPane>(w, "Text1")->paneText().endsWith("\r\n" + marked));
+    pane->moveCursor(QTextCursor::PreviousBlock, QTextCursor::KeepAnchor);
+    QTest::keySequence(pane, QKeySequence::Copy);
+    QCOMPARE(clip->text(), marked.chopped(2) + '\n');
 }
 
 void TestOutput::clipboardFailureIsNotReportedAsSuccess()
@@ -249,6 +269,85 @@ void TestOutput::overlongLinesAreRefused()
     QCOMPARE(pane->paneText(), "kept" + longest + "\r\nz0,0,0,0,0,0,0,0\r\n");
 }
 
+void TestOutput::everyEditKeepsLinesWithinTheLimit_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("anchor");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("mods");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("refused");
+    const int n = OutputPane::LongestLine;
+    const QString two = QString(16000, 'c') + '\n' + QString(16000, 'd');
+    const QString full(n, 'x');
+    QTest::newRow("BackSpace joins") << two << 16001 << 16001 << int(Qt::Key_Backspace) << 0 << "" << true;
+    QTest::newRow("Delete joins") << two << 16000 << 16000 << int(Qt::Key_Delete) << 0 << "" << true;
+    QTest::newRow("Ctrl+BackSpace joins")
+        << two << 16001 << 16001 << int(Qt::Key_Backspace) << int(Qt::ControlModifier) << "" << true;
+    QTest::newRow("selection deleted") << two << 15000 << 16100 << int(Qt::Key_Delete) << 0 << "" << true;
+    QTest::newRow("selection typed over") << two << 15000 << 16100 << int(Qt::Key_E) << 0 << "e" << true;
+    QTest::newRow("a join that fits") << two.mid(16000 - n / 2, n + 1) << n / 2 + 1 << n / 2 + 1
+                                      << int(Qt::Key_Backspace) << 0 << "" << false;
+    QTest::newRow("Shift+Return at the limit")
+        << full << n << n << int(Qt::Key_Return) << int(Qt::ShiftModifier) << "\r" << true;
+    for (const char16_t *typed : {u"\U0001F600", u"\u200B", u"\u00AD", u"\u200F", u"\uE000"})
+        QTest::addRow("U+%04X at the limit", QString::fromUtf16(typed).toUcs4().at(0))
+            << full << n << n << 0 << 0 << QString::fromUtf16(typed) << true;
+    QTest::newRow("input method at the limit") << full << n << n << -1 << 0 << "ab" << true;
+    QTest::newRow("drop on a full line") << full.left(n - 4) << 0 << 0 << -2 << 0 << "HELLO" << true;
+    QTest::newRow("drop that fits") << full.left(n - 4) << 0 << 0 << -2 << 0 << "HELL" << false;
+    QTest::newRow("an emoji counts once")
+        << full.left(n - 1) << 0 << 0 << 0 << 0 << QString::fromUtf16(u"\U0001F600") << false;
+}
+
+// Refused, the pane is left as it was, undo history included; taken, undo
+// and redo go between the two states.
+void TestOutput::everyEditKeepsLinesWithinTheLimit()
+{
+    QFETCH(QString, text);
+    QFETCH(int, anchor);
+    QFETCH(int, position);
+    QFETCH(int, key);
+    QFETCH(int, mods);
+    QFETCH(QString, typed);
+    QFETCH(bool, refused);
+    auto *pane = find<OutputPane>(m_w.get(), "Text1");
+    pane->setPlainText(text);
+    QTextCursor cursor = pane->textCursor();
+    cursor.setPosition(anchor);
+    cursor.setPosition(position, QTextCursor::KeepAnchor);
+    pane->setTextCursor(cursor);
+    const int shown = MessageBox::shownCount();
+    MessageBox::setNextAnswer(MessageBox::OK);
+    QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(mods), typed);
+    QInputMethodEvent commit; // key -1: an input method's commit
+    commit.setCommitString(typed);
+    QMimeData data; // key -2: a drop, turned down as one so that the source keeps its text
+    data.setText(typed);
+    QDragEnterEvent enter(QPoint(5, 5), Qt::MoveAction, &data, Qt::LeftButton, {});
+    QDropEvent drop(QPointF(5, 5), Qt::MoveAction, &data, Qt::LeftButton, {});
+    if (key == -2 && QApplication::sendEvent(pane->viewport(), &enter))
+        QApplication::sendEvent(pane->viewport(), &drop);
+    else
+        QApplication::sendEvent(pane, key == -1 ? static_cast<QEvent *>(&commit) : &press);
+    QTRY_COMPARE(MessageBox::shownCount(), shown + int(refused));
+    MessageBox::setNextAnswer(MessageBox::NoAnswer);
+    QCOMPARE(drop.isAccepted(), key == -2 && !refused);
+    if (refused) {
+        QCOMPARE(pane->toPlainText(), text);
+        QCOMPARE(QPoint(pane->textCursor().anchor(), pane->textCursor().position()), QPoint(anchor, position));
+        QCOMPARE(pane->document()->availableUndoSteps(), 0);
+        return;
+    }
+    const QString after = pane->toPlainText();
+    QVERIFY(after != text);
+    QTest::keySequence(pane, QKeySequence::Undo);
+    QCOMPARE(pane->toPlainText(), text);
+    QTest::keySequence(pane, QKeySequence::Redo);
+    QCOMPARE(pane->toPlainText(), after);
+}
+
 void TestOutput::topBoxesHoldOneLine()
 {
     FrmMain *w = m_w.get();
@@ -260,6 +359,24 @@ void TestOutput::topBoxesHoldOneLine()
     QCOMPARE(tt0->text(), QStringLiteral("ab\u0001c"));
     click(w, "Command5");
     QCOMPARE(find<OutputPane>(w, "Text1")->paneText(), QStringLiteral("ab\u0001c,0,0,0,0,0,0,0\r\n"));
+
+    // Of bounded length, cut where the text put in ends and never inside a
+    // surrogate pair, so that eight full boxes list below the pane's limit.
+    const QString emoji = QString::fromUtf16(u"\U0001F600");
+    const QString full = QString(OneLineValidator::longest() - 1, 'f') + emoji;
+    QGuiApplication::clipboard()->setText(full + emoji + "g");
+    tt0->selectAll();
+    QTest::keySequence(tt0, QKeySequence::Paste);
+    tt0->home(false);
+    QTest::keyClick(tt0, Qt::Key_A);
+    QCOMPARE(tt0->text(), full);
+    for (int i = 1; i < 8; ++i)
+        find<QLineEdit>(w, QStringLiteral("tt%1").arg(i))->setText(full + "g");
+    select("List1", 2);
+    click(w, "Command5");
+    const QString line = find<OutputPane>(w, "Text1")->paneText().section("\r\n", 1, 1);
+    QCOMPARE(line.count(emoji), 8);
+    QVERIFY(PaneText::characters(line) < OutputPane::LongestLine);
 }
 
 void TestOutput::clearAsksFirst()
@@ -289,41 +406,21 @@ void TestOutput::realMessageBoxesCarryTheirTexts()
 {
     FrmMain *w = m_w.get();
     click(w, "Command4");
-    struct Seen
     {
-        QString title, text;
-        QStringList buttons;
-        QString defaultButton;
-        bool iconless = false;
-    } seen;
-    auto answer = [&seen](int key) {
-        QTimer::singleShot(50, [&seen, key] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            seen.title = box->windowTitle();
-            seen.text = box->text();
-            seen.iconless = box->icon() == QMessageBox::NoIcon;
-            seen.buttons.clear();
-            for (QAbstractButton *b : box->buttons())
-                seen.buttons << b->text().remove('&');
-            seen.buttons.sort();
-            seen.defaultButton = box->defaultButton() ? box->defaultButton()->text().remove('&') : QString();
-            QTest::keyClick(box, Qt::Key(key));
-        });
-    };
+        AnsweredBox seen(Qt::Key_Return); // the default, Yes
+        click(w, "Command9");
+        QVERIFY2(seen.answered, "no box came");
+        QCOMPARE(seen.title, QStringLiteral("Clear"));
+        QCOMPARE(seen.text, QStringLiteral("Are you sure?"));
+        QCOMPARE(seen.buttons, QStringList({"No", "Yes"}));
+        QCOMPARE(seen.defaultButton, QStringLiteral("Yes"));
+        QVERIFY(seen.iconless);
+        QCOMPARE(pane(), QString());
+    }
 
-    answer(Qt::Key_Return); // the default, Yes
-    click(w, "Command9");
-    QCOMPARE(seen.title, QStringLiteral("Clear"));
-    QCOMPARE(seen.text, QStringLiteral("Are you sure?"));
-    QCOMPARE(seen.buttons, QStringList({"No", "Yes"}));
-    QCOMPARE(seen.defaultButton, QStringLiteral("Yes"));
-    QVERIFY(seen.iconless);
-    QCOMPARE(pane(), QString());
-
-    answer(Qt::Key_Return);
+    AnsweredBox seen(Qt::Key_Return);
     click(w, "Command12");
+    QTRY_VERIFY2(seen.answered, "no box came"); // the check may answer a moment later
     QCOMPARE(seen.title, QStringLiteral("ZENTIL"));
     QCOMPARE(seen.text, QStringLiteral("Cliboard now has the text"));
     QCOMPARE(seen.buttons, QStringList({"OK"}));

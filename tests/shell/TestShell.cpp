@@ -2,13 +2,18 @@
 
 #include "shell/AboutPicture.h"
 #include "shell/FrmAbout.h"
-#include "shell/WindowPlacement.h"
+#include "shell/Placement.h"
+#include "shell/PlacementStore.h"
 
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 using namespace GuiTest;
 using WindowPlacement::Placement;
@@ -44,6 +49,7 @@ private:
 
 void TestShell::init()
 {
+    QDir(store().fileName() + ".lock").removeRecursively();
     QSettings s(QCoreApplication::applicationName(), QCoreApplication::applicationName());
     s.clear();
     s.sync();
@@ -116,7 +122,7 @@ void TestShell::storedValuesAreDecimalTwips()
     // Fractions and blanks written by hand still read as numbers.
     storeValues({{"MainLeft", " 1500.4"}, {"MainTop", "750"}, {"MainWidth", "9000"}, {"MainHeight", "6000.0"}});
     QSettings s = store();
-    QCOMPARE(WindowPlacement::read(s), (Placement{1500, 750, 9000, 6000}));
+    QCOMPARE(WindowPlacement::PlacementStore::readKeys(s), (Placement{1500, 750, 9000, 6000}));
 }
 
 void TestShell::minimisedCloseSavesNothing()
@@ -172,7 +178,7 @@ void TestShell::badValuesFallBack()
     storeValues({{"MainLeft", "1500"}, {"MainTop", "1200"}, {"MainWidth", "9000"}, {"MainHeight", "6000"}});
     storeValues({{key, value}});
     QSettings s = store();
-    const Placement p = WindowPlacement::read(s);
+    const Placement p = WindowPlacement::PlacementStore::readKeys(s);
     const Placement d;
     QCOMPARE(p.left, key == "MainLeft" ? d.left : 1500);
     QCOMPARE(p.top, key == "MainTop" ? d.top : 1200);
@@ -213,31 +219,72 @@ void TestShell::unreachablePlacementIsBroughtBack()
 
 void TestShell::unsavablePlacementIsReported_data()
 {
-    QTest::addColumn<bool>("configIsAFile");
-    QTest::newRow("a folder where the file should be") << false;
-    QTest::newRow("the configuration folder is a file") << true;
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("onOpen");  // told when the store is read, if at all
+    QTest::addColumn<QString>("onClose"); // told when it is saved
+    QTest::newRow("a folder where the file should be") << "folder"
+                                                       << "a folder stands"
+                                                       << "ZENTIL.conf: a folder stands";
+    QTest::newRow("the configuration folder is a file") << "config file"
+                                                        << ""
+                                                        << "config.*: .*config is not a folder";
+#ifdef Q_OS_UNIX
+    // Opening a pipe waits for a writer without end; saving would replace it.
+    QTest::newRow("a pipe where the file should be") << "pipe"
+                                                     << "not a plain file"
+                                                     << "not a plain file";
+    QTest::newRow("a link to a pipe") << "link"
+                                      << "which is not a plain file"
+                                      << "which is not a plain file";
+    // The settings lock would be retried without end.
+    QTest::newRow("a folder where the lock file should be") << "lock folder"
+                                                            << ""
+                                                            << "a folder stands where its lock";
+#endif
 }
 
 void TestShell::unsavablePlacementIsReported()
 {
-    QFETCH(bool, configIsAFile);
+    QFETCH(QString, kind);
+    QFETCH(QString, onOpen);
+    QFETCH(QString, onClose);
     const QString path = store().fileName();
     QTemporaryDir elsewhere;
-    if (configIsAFile) {
+    QFile::remove(path);
+    if (kind == "config file") {
         QFile plain(elsewhere.filePath("config"));
         QVERIFY(plain.open(QIODevice::WriteOnly));
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, plain.fileName());
-    } else {
-        QFile::remove(path);
+        qputenv("XDG_CONFIG_HOME", plain.fileName().toLocal8Bit());
+    } else if (kind == "folder") {
         QVERIFY(QDir().mkpath(path));
+    } else if (kind == "lock folder") {
+        storeValues({{"MainLeft", "1500"}});
+        QVERIFY(QDir().mkpath(path + ".lock"));
     }
+#ifdef Q_OS_UNIX
+    const QString pipe = kind == "link" ? elsewhere.filePath("pipe") : path;
+    if (kind == "pipe" || kind == "link")
+        QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    if (kind == "link")
+        QVERIFY(QFile::link(pipe, path));
+#endif
+    if (!onOpen.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not read from .*ZENTIL.conf.*" + onOpen));
     auto w = openWindow();
-    QTest::ignoreMessage(QtWarningMsg,
-                         QRegularExpression(configIsAFile ? "could not be saved to .*config.*: .*config is not a folder"
-                                                          : "could not be saved to .*ZENTIL.conf: a folder stands"));
+    QCOMPARE(w->frameGeometry().topLeft(), QPoint(kind == "lock folder" ? 100 : 67, 67));
+    w->move(w->pos() + QPoint(10, 10));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("could not be saved to .*" + onClose));
     w->close();
+#ifdef Q_OS_UNIX
+    if (kind == "pipe" || kind == "link")
+        QVERIFY(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile()); // still the pipe it was
+#endif
     isolateSettings();
+    if (kind == "lock folder")
+        QCOMPARE(storedValues().value("Settings/MainLeft"), QStringLiteral("1500")); // left as it was
+    QFile::remove(path);
     QDir(path).removeRecursively();
+    QDir(path + ".lock").removeRecursively();
 }
 
 void TestShell::aboutIsOneWindow()

@@ -1,0 +1,147 @@
+#include "PlacementKeeper.h"
+
+#include "Twips.h"
+
+#include <QDebug>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include <cmath>
+#include <cstdlib>
+
+namespace WindowPlacement {
+
+namespace {
+
+// The screens a window can go to: those of the same desktop as the primary
+// one. A second X screen has a desktop of its own that the window never reaches.
+QList<Screen> reachableScreens()
+{
+    QList<Screen> out;
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    if (!primary)
+        return out;
+    out << Screen{primary->geometry(), primary->availableGeometry()};
+    for (const QScreen *s : primary->virtualSiblings())
+        if (s != primary)
+            out << Screen{s->geometry(), s->availableGeometry()};
+    return out;
+}
+
+QSize frameExtra(const QWidget *window)
+{
+    return window->frameGeometry().size() - window->geometry().size();
+}
+
+} // namespace
+
+PlacementKeeper::PlacementKeeper(QWidget *window)
+    : QObject(window), m_window(window),
+      m_placesWindows(!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+{
+    window->installEventFilter(this);
+}
+
+void PlacementKeeper::restore()
+{
+    QString problem;
+    m_stored = m_store.read(&problem);
+    if (!problem.isEmpty())
+        qWarning().noquote() << QStringLiteral("ZENTIL: the window placement was not read from %1, so the window "
+                                               "opens at its default place: %2")
+                                    .arg(m_store.location(), problem);
+    // Not yet shown, the window has no frame: fitted by its inner size now,
+    // by its outer size once the frame is known.
+    bool cut = false;
+    m_asked = fit(m_stored.pixels(), reachableScreens(), m_window->minimumSize(), &m_moved, &cut);
+    m_moved = m_moved || cut;
+    if (m_placesWindows)
+        m_window->move(m_asked.topLeft());
+    m_window->resize(m_asked.size());
+    m_phase = Phase::AwaitingFrame;
+}
+
+void PlacementKeeper::settle()
+{
+    const QSize extra = frameExtra(m_window);
+    if (extra.width() <= 0 && extra.height() <= 0)
+        return;
+    m_phase = Phase::Placed;
+    const QScreen *screen = m_window->screen();
+    if (!screen)
+        return;
+    const QRect avail = screen->availableGeometry();
+    // On a screen smaller than the layout, the window still fits the screen.
+    const QSize room = avail.size() - extra;
+    if (m_window->minimumWidth() > room.width() || m_window->minimumHeight() > room.height())
+        m_window->setMinimumSize(m_window->minimumSize().boundedTo(room));
+    // Brought back or cut, it is fitted where the window manager framed it;
+    // else it stands where it was asked to.
+    const QPoint at = m_moved ? m_window->frameGeometry().topLeft() : m_asked.topLeft();
+    const QSize outer = m_asked.size().boundedTo(avail.size());
+    if (m_window->frameGeometry().size() != outer)
+        m_window->resize(outer - extra);
+    // As large as asked, or as the window's minimum allows.
+    QRect frame(at, m_window->size() + extra);
+    // Brought back or cut to a screen, it is seen whole, title bar included.
+    if (m_moved && m_placesWindows) {
+        const QRect fitted = movedInto(frame, avail);
+        if (fitted.topLeft() != frame.topLeft())
+            m_window->move(fitted.topLeft());
+        frame = fitted;
+    }
+    m_asked = frame;
+}
+
+bool PlacementKeeper::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_window || m_phase != Phase::AwaitingFrame)
+        return false;
+    // A window manager's frame shows with the moves and resizes of framing
+    // it; a frame the window draws itself (Wayland) is there by its first
+    // update. Later updates, the hot path of painting, are not looked at.
+    switch (event->type()) {
+    case QEvent::UpdateRequest:
+        if (m_painted)
+            return false;
+        m_painted = true;
+        break;
+    case QEvent::Show:
+    case QEvent::Move:
+    case QEvent::Resize:
+        break;
+    default:
+        return false;
+    }
+    if (m_window->isVisible())
+        settle();
+    return false;
+}
+
+void PlacementKeeper::save()
+{
+    const QRect outer = m_window->frameGeometry();
+    // Geometry at a fractional scale is rounded to whole pixels on the way
+    // out and back, so a figure may come back a pixel off what was asked.
+    const qreal ratio = m_window->devicePixelRatioF();
+    const int slack = ratio == std::floor(ratio) ? 0 : 1;
+    const QRect asked = m_asked;
+    // A figure the user has not changed goes back as it was read, so a close
+    // without a move or resize changes nothing, on any screen at any scale.
+    const auto keep = [slack](int stored, int askedPixels, int pixels) {
+        return std::abs(pixels - askedPixels) <= slack ? stored : Twips::fromPixels(pixels);
+    };
+    Placement p;
+    p.left = keep(m_stored.left, asked.left(), outer.left());
+    p.top = keep(m_stored.top, asked.top(), outer.top());
+    p.width = keep(m_stored.width, asked.width(), outer.width());
+    p.height = keep(m_stored.height, asked.height(), outer.height());
+    const QString error = m_store.write(p, m_placesWindows);
+    if (!error.isEmpty())
+        qWarning().noquote() << QStringLiteral("ZENTIL: the window placement could not be saved to %1: %2")
+                                    .arg(m_store.location(), error);
+}
+
+} // namespace WindowPlacement
