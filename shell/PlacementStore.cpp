@@ -10,6 +10,10 @@
 
 #include <cmath>
 
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
+
 namespace WindowPlacement {
 
 namespace {
@@ -91,6 +95,22 @@ QString whyUnwritable(const QString &path)
     return QStringLiteral("the settings could not be written");
 }
 
+#ifdef Q_OS_WIN
+// The registry knows why it refused; QSettings keeps that to itself. Asked
+// for the key QSettings would have made, it answers the same.
+QString whyRegistryRefused()
+{
+    const QString key = QStringLiteral("Software\\%1\\%1").arg(applicationName());
+    HKEY handle = nullptr;
+    const LONG error = RegCreateKeyExW(HKEY_CURRENT_USER, reinterpret_cast<const wchar_t *>(key.utf16()), 0, nullptr, 0,
+                                       KEY_READ | KEY_WRITE, nullptr, &handle, nullptr);
+    if (error != ERROR_SUCCESS)
+        return qt_error_string(error);
+    RegCloseKey(handle);
+    return QStringLiteral("the settings could not be written");
+}
+#endif
+
 } // namespace
 
 PlacementStore::PlacementStore()
@@ -132,8 +152,13 @@ QString PlacementStore::write(const Placement &placement, bool withPosition) con
         QSettings settings(applicationName(), applicationName());
         writeKeys(settings, placement, withPosition);
         settings.sync();
-        return settings.status() == QSettings::NoError ? QString()
-                                                       : QStringLiteral("the settings could not be written");
+        if (settings.status() == QSettings::NoError)
+            return QString();
+#ifdef Q_OS_WIN
+        return whyRegistryRefused();
+#else
+        return QStringLiteral("the settings could not be written");
+#endif
     }
     const QString why = unsafe(m_file, true);
     if (!why.isEmpty())

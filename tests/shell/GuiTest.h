@@ -21,6 +21,14 @@
 
 #include <memory>
 
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#undef MessageBox // Win32's name for MessageBoxW, not the program's class
+
+#include <cstdlib>
+#include <string>
+#endif
+
 namespace GuiTest {
 
 // Points every settings lookup at a fresh folder before the application
@@ -31,6 +39,25 @@ inline QString isolateSettings()
     qputenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+#ifdef Q_OS_WIN
+    // The native store is the registry, which no path moves: for this process
+    // the current user's key is a fresh one of the tests' own, removed at exit.
+    static const std::wstring sandbox = L"Software\\ZENTIL tests\\" + std::to_wstring(GetCurrentProcessId());
+    static const bool swapped = [] {
+        HKEY key = nullptr;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, sandbox.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                            nullptr) != ERROR_SUCCESS ||
+            RegOverridePredefKey(HKEY_CURRENT_USER, key) != ERROR_SUCCESS)
+            qFatal("no registry key of the tests' own");
+        std::atexit([] {
+            RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+            RegDeleteTreeW(HKEY_CURRENT_USER, sandbox.c_str());
+            RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\ZENTIL tests"); // once no other run uses it
+        });
+        return true;
+    }();
+    Q_UNUSED(swapped);
+#endif
     return dir.path();
 }
 

@@ -14,6 +14,9 @@
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #endif
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
 
 using namespace GuiTest;
 using WindowPlacement::Placement;
@@ -222,12 +225,19 @@ void TestShell::unsavablePlacementIsReported_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("onOpen");  // told when the store is read, if at all
     QTest::addColumn<QString>("onClose"); // told when it is saved
+#ifdef Q_OS_WIN
+    // The registry: a volatile key (gone at log-off) can hold no lasting one.
+    QTest::newRow("a volatile key above the store") << "volatile"
+                                                    << ""
+                                                    << "HKEY_CURRENT_USER.Software.ZENTIL.ZENTIL: .*volatile";
+#else
     QTest::newRow("a folder where the file should be") << "folder"
                                                        << "a folder stands"
                                                        << "ZENTIL.conf: a folder stands";
     QTest::newRow("the configuration folder is a file") << "config file"
                                                         << ""
                                                         << "config.*: .*config is not a folder";
+#endif
 #ifdef Q_OS_UNIX
     // Opening a pipe waits for a writer without end; saving would replace it.
     QTest::newRow("a pipe where the file should be") << "pipe"
@@ -268,6 +278,16 @@ void TestShell::unsavablePlacementIsReported()
     if (kind == "link")
         QVERIFY(QFile::link(pipe, path));
 #endif
+#ifdef Q_OS_WIN
+    if (kind == "volatile") {
+        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\ZENTIL");
+        HKEY key = nullptr;
+        QCOMPARE(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\ZENTIL", 0, nullptr, REG_OPTION_VOLATILE,
+                                 KEY_ALL_ACCESS, nullptr, &key, nullptr),
+                 LONG(ERROR_SUCCESS));
+        RegCloseKey(key);
+    }
+#endif
     if (!onOpen.isEmpty())
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not read from .*ZENTIL.conf.*" + onOpen));
     auto w = openWindow();
@@ -278,6 +298,10 @@ void TestShell::unsavablePlacementIsReported()
 #ifdef Q_OS_UNIX
     if (kind == "pipe" || kind == "link")
         QVERIFY(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile()); // still the pipe it was
+#endif
+#ifdef Q_OS_WIN
+    if (kind == "volatile")
+        QCOMPARE(RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\ZENTIL"), LONG(ERROR_SUCCESS));
 #endif
     isolateSettings();
     if (kind == "lock folder")
