@@ -17,7 +17,7 @@ sudo=()
 # Qt's own tools (moc, rcc, uic) run from the host's Qt, which must be the
 # same version as the Qt built for Windows.
 host_packages=(cmake ninja-build qt6-base-dev qt6-base-dev-tools dpkg-dev)
-win_packages=(g++-mingw-w64-x86-64-posix nsis wine wine64 zip unzip)
+win_packages=(g++-mingw-w64-x86-64-posix nsis wine wine64 fonts-wine zip unzip)
 test_packages=(xvfb openbox xdotool x11-utils imagemagick fonts-liberation2 fonts-dejavu-core)
 
 install_missing() {
@@ -214,13 +214,13 @@ package() {
     echo "$setup ($(du -h "$setup" | cut -f1))"
 }
 
-# The test programs through wine, on the offscreen platform with the fonts
-# the Linux tests use; then zentil.exe from the zip and from the installer on
+# The test programs through wine, on the offscreen platform with Wine's
+# faces (MS Sans Serif, Tahoma) and the Linux tests' ones; then zentil.exe from the zip and from the installer on
 # fresh Wine prefixes (tests/e2e/wine.sh).
 run_tests() {
     local fonts=$build/fonts
     mkdir -p "$fonts"
-    find /usr/share/fonts/truetype/liberation2 /usr/share/fonts/truetype/dejavu -name '*.ttf' \
+    find /usr/share/wine/fonts /usr/share/fonts/truetype/liberation2 /usr/share/fonts/truetype/dejavu -name '*.ttf' \
         -exec ln -sf -t "$fonts" {} +
     local status=0
     export WINEPREFIX=$build/wine-tests WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"

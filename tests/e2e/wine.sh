@@ -9,7 +9,7 @@ set -uo pipefail
 unset QT_QPA_PLATFORM
 zip=${1:?usage: wine.sh zentil-VERSION-win64.zip zentil-VERSION-win64-setup.exe}
 setup=${2:?usage: wine.sh zentil-VERSION-win64.zip zentil-VERSION-win64-setup.exe}
-for tool in wine wineserver x86_64-w64-mingw32-gcc unzip Xvfb openbox xdotool xprop; do
+for tool in wine wineserver x86_64-w64-mingw32-gcc unzip Xvfb openbox xdotool xprop xwininfo xdpyinfo; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 here=$(cd "$(dirname "$0")" && pwd)
@@ -17,37 +17,37 @@ source "$here/common.sh"
 # No Mono or Gecko prompts, no menu entries on the Linux desktop.
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 app=
-trap 'kill $app 2>/dev/null; WINEPREFIX=$work/zip-prefix wineserver -k 2>/dev/null;
-      WINEPREFIX=$work/setup-prefix wineserver -k 2>/dev/null; cleanup' EXIT
+end_wine() { [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null; }
+trap 'kill $app 2>/dev/null; end_wine; cleanup' EXIT
 
-xvfb -screen 0 1280x1024x24
-openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
+xserver -screen 0 1280x1024x24
+x_wm || { echo "FAILED: openbox did not start on $DISPLAY"; exit 1; }
 
 fresh_prefix() { # name
+    end_wine
     export WINEPREFIX=$work/$1
     wine wineboot --init >"$work/$1.log" 2>&1
     wineserver -w
+    # Debian's Wine leaves its own faces (fonts-wine: MS Sans Serif, MS Serif,
+    # Tahoma, the system's dialog face) out of a new prefix; Windows has them.
+    ln -s /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
 }
 start() { # program
     local t0=$EPOCHREALTIME
     wine "$1" >"$work/zentil.log" 2>&1 &
     app=$!
-    zentil_window
-    for _ in $(seq 100); do xprop -id "$win" _NET_FRAME_EXTENTS 2>/dev/null | grep -q = && break; sleep 0.1; done
-    echo "window mapped $(awk -v a="$t0" -v b="$EPOCHREALTIME" 'BEGIN {printf "%d", (b - a) * 1000}') ms after start"
-    sleep 0.5
+    win=$(x_window ZENTIL "$app") && x_framed "$win" ||
+        { echo "FAILED: the window did not appear"; cat "$work/zentil.log"; exit 1; }
+    echo "window framed $(awk -v a="$t0" -v b="$EPOCHREALTIME" 'BEGIN {printf "%d", (b - a) * 1000}') ms after start"
     xdotool windowactivate --sync "$win" 2>/dev/null || true
 }
-close_box() { # as the window manager's close box does; waits for the end
+ended() { kill -0 "$app" 2>/dev/null && echo running || echo ended; }
+close_box() { # as the window manager's close box does
     xdotool windowactivate --sync "$win" 2>/dev/null
     xdotool key alt+F4
-    for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-    check "$1" ended "$(kill -0 "$app" 2>/dev/null && echo running || echo ended)"
+    check_until "$1" ended ended
     wineserver -w
 }
-at() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep 0.2; }
 hex() { od -An -tx1 | tr -d ' \n'; }
 reg_value() { # key value: the data of a registry value
     wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v v="$2" '$1 == v {print $NF}'
@@ -60,19 +60,16 @@ x86_64-w64-mingw32-gcc -std=c11 -O2 -o "$work/clipboard.exe" "$here/wine-clipboa
 unzip -q "$zip" -d "$work/unpacked"
 start "$work/unpacked/ZENTIL/zentil.exe"
 check "the window is titled ZENTIL" ZENTIL "$(xdotool getwindowname "$win")"
-at 208 128                          # r0c0
-at 128 208                          # Copy beside the left values (Command4)
-at 48 392                           # the pane's Copy (Command12)
-for _ in $(seq 50); do xdotool search --onlyvisible --name '^ZENTIL$' | grep -vqx "$win" && break; sleep 0.1; done
-xdotool key Return                  # "Cliboard now has the text"
-sleep 0.3
+cell 0 0
+at 128 208     # Copy beside the left values (Command4)
+at 48 392      # the pane's Copy (Command12)
+answer Return  # "Cliboard now has the text"
 check "the Windows clipboard holds the line and CR LF" "$(printf '1,0,0,0,0,0,0,0\r\n' | hex)" \
     "$(wine "$work/clipboard.exe" | hex)"
 close_box "closed by the window manager's close box"
 settings='HKCU\Software\ZENTIL\ZENTIL\Settings'
 check "the registry holds the placement" "1000 1000 10000 12000" \
     "$(for v in MainLeft MainTop MainWidth MainHeight; do reg_value "$settings" "$v"; done | xargs)"
-wineserver -k
 
 # 2. The installer, silent, on a fresh prefix; the program from its Start menu
 #    entry; the uninstaller, silent.
@@ -90,9 +87,9 @@ close_box "the installed program closes"
 uninstall=$(wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\ZENTIL' \
     /v QuietUninstallString 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p')
 check "the uninstaller is registered" '"'"$(winepath -w "$installed")"'\uninstall.exe" /S' "$uninstall"
-# It copies itself away and runs from there: wait for what it removes.
+# It copies itself away and runs from there: wait until every program ends.
 wine "$(sed 's/^"\([^"]*\)".*/\1/' <<<"$uninstall")" /S
-for _ in $(seq 100); do [ -e "$installed" ] || [ -e "$programs/ZENTIL.lnk" ] || break; sleep 0.1; done
+wineserver -w
 check "the uninstaller removes the program and its entry" gone \
     "$([ -e "$installed" ] || [ -e "$programs/ZENTIL.lnk" ] && echo "left: $(ls "$installed" 2>/dev/null | xargs)" || echo gone)"
 check "and its registration" gone \
