@@ -1,14 +1,11 @@
 #!/usr/bin/env bash
-# End-to-end under Wine, on Xvfb with a window manager: zentil.exe unpacked
-# from the zip on a fresh Wine prefix, used as on Linux, the Windows clipboard
-# read by a Windows program built here, the placement read from the registry;
-# then the installer, silent, on another fresh prefix: the Start menu entry's
-# target started, the uninstaller run, everything gone.
+# End-to-end under Wine on Xvfb with openbox: zentil.exe from the zip on a fresh
+# prefix, the Windows clipboard read by a Windows program built here, the
+# placement in the registry; the installer and uninstaller, silent, on another.
 # Exits 77 (skipped) where Wine, the cross compiler or an X server is missing.
 set -uo pipefail
 unset QT_QPA_PLATFORM
-zip=${1:?usage: wine.sh zentil-VERSION-win64.zip zentil-VERSION-win64-setup.exe}
-setup=${2:?usage: wine.sh zentil-VERSION-win64.zip zentil-VERSION-win64-setup.exe}
+zip=${1:?usage: wine.sh ZIP SETUP.EXE} setup=${2:?usage: wine.sh ZIP SETUP.EXE}
 for tool in wine wineserver x86_64-w64-mingw32-gcc unzip Xvfb openbox xdotool xprop xwininfo xdpyinfo; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
@@ -17,20 +14,17 @@ source "$here/common.sh"
 # No Mono or Gecko prompts, no menu entries on the Linux desktop.
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 app=
-end_wine() { [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null; }
-trap 'kill $app 2>/dev/null; end_wine; cleanup' EXIT
-
+trap 'kill $app 2>/dev/null; [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null; cleanup' EXIT
 xserver -screen 0 1280x1024x24
 x_wm || { echo "FAILED: openbox did not start on $DISPLAY"; exit 1; }
 
 fresh_prefix() { # name
-    end_wine
     export WINEPREFIX=$work/$1
     wine wineboot --init >"$work/$1.log" 2>&1
     wineserver -w
     # Debian's Wine leaves its own faces (fonts-wine: MS Sans Serif, MS Serif,
-    # Tahoma, the system's dialog face) out of a new prefix; Windows has them.
-    ln -s /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
+    # Tahoma, the dialogs' face) out of a new prefix; Windows has them.
+    ln -s /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
 }
 start() { # program
     local t0=$EPOCHREALTIME
@@ -48,10 +42,8 @@ close_box() { # as the window manager's close box does
     check_until "$1" ended ended
     wineserver -w
 }
-hex() { od -An -tx1 | tr -d ' \n'; }
-reg_value() { # key value: the data of a registry value
-    wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v v="$2" '$1 == v {print $NF}'
-}
+query() { wine reg query "$@" 2>/dev/null | tr -d '\r'; }
+uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\ZENTIL'
 
 # 1. From the zip: the typical use, the clipboard as Windows programs see it.
 fresh_prefix zip-prefix
@@ -64,35 +56,31 @@ cell 0 0
 at 128 208     # Copy beside the left values (Command4)
 at 48 392      # the pane's Copy (Command12)
 answer Return  # "Cliboard now has the text"
-check "the Windows clipboard holds the line and CR LF" "$(printf '1,0,0,0,0,0,0,0\r\n' | hex)" \
-    "$(wine "$work/clipboard.exe" | hex)"
+check "the Windows clipboard holds the line and CR LF" "$(printf '1,0,0,0,0,0,0,0\r\n' | od -An -tx1)" \
+    "$(wine "$work/clipboard.exe" | od -An -tx1)"
 close_box "closed by the window manager's close box"
-settings='HKCU\Software\ZENTIL\ZENTIL\Settings'
-check "the registry holds the placement" "1000 1000 10000 12000" \
-    "$(for v in MainLeft MainTop MainWidth MainHeight; do reg_value "$settings" "$v"; done | xargs)"
+check "the registry holds the placement" "1000 1000 10000 12000" "$(query 'HKCU\Software\ZENTIL\ZENTIL\Settings' |
+    awk '{v[$1] = $NF} END {print v["MainLeft"], v["MainTop"], v["MainWidth"], v["MainHeight"]}')"
+wineserver -k
 
-# 2. The installer, silent, on a fresh prefix; the program from its Start menu
-#    entry; the uninstaller, silent.
+# 2. The installer on a fresh prefix, the program from its Start menu entry.
 fresh_prefix setup-prefix
 wine "$setup" /S
 wineserver -w
 programs=$(winepath -u "$(wine cmd /c echo '%APPDATA%' | tr -d '\r')")/Microsoft/Windows/Start\ Menu/Programs
 installed=$(winepath -u "$(wine cmd /c echo '%LOCALAPPDATA%' | tr -d '\r')")/Programs/ZENTIL
-check "installed into the user's programs" yes "$([ -f "$installed/zentil.exe" ] && echo yes || echo no)"
-check "with a Start menu entry" yes "$([ -f "$programs/ZENTIL.lnk" ] && echo yes || echo no)"
+check "installed with a Start menu entry" "yes yes" \
+    "$([ -f "$installed/zentil.exe" ] && echo yes || echo no) $([ -f "$programs/ZENTIL.lnk" ] && echo yes || echo no)"
 target=$(strings -a "$programs/ZENTIL.lnk" | grep -i -m1 '\\zentil\.exe$')
 check "the entry starts the installed zentil.exe" "$installed/zentil.exe" "$(winepath -u "$target" 2>/dev/null)"
 start "$target"
 close_box "the installed program closes"
-uninstall=$(wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\ZENTIL' \
-    /v QuietUninstallString 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p')
-check "the uninstaller is registered" '"'"$(winepath -w "$installed")"'\uninstall.exe" /S' "$uninstall"
+uninstall=$(query "$uninstall_key" /v QuietUninstallString | sed -n 's/.*REG_SZ *//p')
+check "the uninstaller is registered" "\"$(winepath -w "$installed")\\uninstall.exe\" /S" "$uninstall"
 # It copies itself away and runs from there: wait until every program ends.
 wine "$(sed 's/^"\([^"]*\)".*/\1/' <<<"$uninstall")" /S
 wineserver -w
-check "the uninstaller removes the program and its entry" gone \
-    "$([ -e "$installed" ] || [ -e "$programs/ZENTIL.lnk" ] && echo "left: $(ls "$installed" 2>/dev/null | xargs)" || echo gone)"
-check "and its registration" gone \
-    "$(wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\ZENTIL' >/dev/null 2>&1 && echo left || echo gone)"
+check "the uninstaller removes the program, its entry and its registration" "gone" \
+    "$([ -e "$installed" ] || [ -e "$programs/ZENTIL.lnk" ] || wine reg query "$uninstall_key" >/dev/null 2>&1 && echo left || echo gone)"
 
 summary wine

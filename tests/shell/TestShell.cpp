@@ -14,9 +14,6 @@
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #endif
-#ifdef Q_OS_WIN
-#include <qt_windows.h>
-#endif
 
 using namespace GuiTest;
 using WindowPlacement::Placement;
