@@ -18,8 +18,11 @@ void showReports(QtMsgType type, const QMessageLogContext &context, const QStrin
 {
     defaultHandler(type, context, message);
     const QString prefix = QStringLiteral("ZENTIL: ");
-    if (type == QtWarningMsg && message.startsWith(prefix))
-        QMessageBox::warning(nullptr, QStringLiteral("ZENTIL"), message.mid(prefix.size()));
+    if (type != QtWarningMsg || !message.startsWith(prefix) || message.size() == prefix.size())
+        return;
+    QString text = message.mid(prefix.size());
+    text[0] = text[0].toUpper();
+    QMessageBox::warning(nullptr, QStringLiteral("ZENTIL"), text);
 }
 
 } // namespace
