@@ -49,12 +49,16 @@ qt_options=(
     -DFEATURE_system_doubleconversion=OFF
 )
 
-qt_deb_version=$(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null || true)
-qt_version=${qt_deb_version%%[+-]*}
-qt_key=$(printf '%s\n' "$qt_deb_version" "${qt_options[@]}" | cat - "$toolchain" | sha256sum | cut -c1-12)
-qt_prefix=$cache/qt-win64-$qt_version-$qt_key
-# Written last: a prefix without it is a build that did not finish.
-qt_stamp=$qt_prefix/.complete
+# The cache is keyed by the host's Qt version and by the options above.
+qt_locate() {
+    qt_deb_version=$(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null || true)
+    qt_version=${qt_deb_version%%[+-]*}
+    qt_key=$(printf '%s\n' "$qt_deb_version" "${qt_options[@]}" | cat - "$toolchain" | sha256sum | cut -c1-12)
+    qt_prefix=$cache/qt-win64-$qt_version-$qt_key
+    # Written last: a prefix without it is a build that did not finish.
+    qt_stamp=$qt_prefix/.complete
+}
+qt_locate
 
 qt_ready() { [ -n "$qt_version" ] && [ -f "$qt_stamp" ]; }
 
@@ -77,12 +81,12 @@ ensure_deb_src() {
 build_qt() {
     qt_ready && return 0
     install_missing "${host_packages[@]}" "${win_packages[@]}"
-    qt_deb_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
-    qt_version=${qt_deb_version%%[+-]*}
+    qt_locate
+    qt_ready && return 0
     local src=$cache/src/qt6-base-${qt_deb_version%-*}
     local build=$cache/build-qt-win64-$qt_version-$qt_key
     local log=$cache/qt-win64-$qt_version-$qt_key.log
-    echo "Building Qt $qt_version for Windows once, into $qt_prefix (about an hour on 2 cores; log: $log)"
+    echo "Building Qt $qt_version for Windows once, into $qt_prefix (about 40 minutes on 2 cores; log: $log)"
     mkdir -p "$cache/src"
     if [ ! -f "$src/.fetched" ]; then
         ensure_deb_src
@@ -254,7 +258,7 @@ all)
     run_tests && echo "Windows tests under Wine: passed" || { echo "Windows tests under Wine: FAILED"; exit 1; }
     ;;
 test)
-    qt_ready || { echo "SKIP: no Qt for Windows in $cache yet; scripts/zentil.sh windows builds it (about an hour)"; exit 77; }
+    qt_ready || { echo "SKIP: no Qt for Windows in $cache yet; scripts/zentil.sh windows builds it (about 40 minutes)"; exit 77; }
     install_missing "${win_packages[@]}" "${test_packages[@]}"
     build_zentil
     deploy
