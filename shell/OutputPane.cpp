@@ -356,7 +356,8 @@ void OutputPane::contextMenuEvent(QContextMenuEvent *event)
         }
     }
     // The control characters' submenu inserts one at the cursor.
-    for (QMenu *submenu : menu->findChildren<QMenu *>(QString(), Qt::FindDirectChildrenOnly))
-        submenu->menuAction()->setEnabled(insertFits);
+    for (QAction *action : menu->actions())
+        if (action->menu<QMenu *>())
+            action->setEnabled(insertFits);
     menu->popup(event->globalPos());
 }
