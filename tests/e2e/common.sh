@@ -59,3 +59,18 @@ typical_use() { # name of the check
     check "$1" "$(printf '0x1,0x0,0x0,0x0,0x0,0x0,0x0,0x0\r\n' | od -An -tx1 | tr -d ' \n')" \
         "$(clipboard | od -An -tx1 | tr -d ' \n')"
 }
+
+# Whether the program started as $app has ended.
+ended() { kill -0 "$app" 2>/dev/null && echo running || echo ended; }
+gone() { ! kill -0 "$app" 2>/dev/null; }
+
+close_box() { # name of the check; as the window manager's close box does
+    # On a loaded machine the window manager may not yet have made the window
+    # active when the key comes, and the key then closes nothing: try again.
+    for _ in 1 2 3; do
+        xdotool windowactivate --sync "$win" 2>/dev/null
+        xdotool key alt+F4
+        x_until 10 gone && break
+    done
+    check_until "$1" ended ended
+}

@@ -31,12 +31,6 @@ start() {
         { echo "FAILED: the window did not appear"; cat "$work/zentil.log"; exit 1; }
     xdotool windowactivate --sync "$win" 2>/dev/null || true
 }
-ended() { kill -0 "$app" 2>/dev/null && echo running || echo ended; }
-close_box() { # as the window manager's close box does
-    xdotool windowactivate --sync "$win" 2>/dev/null
-    xdotool key alt+F4
-    check_until "$1" ended ended
-}
 frame_origin() { # the outer rectangle, as the window manager shows it
     local x y w h
     read -r x y w h _ < <(x_frame "$win")

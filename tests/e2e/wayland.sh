@@ -62,7 +62,6 @@ answer() { # key
     checks=$((checks + 1)) failures=$((failures + 1))
     echo "FAILED: the box to answer with $1"
 }
-ended() { kill -0 "$app" 2>/dev/null && echo running || echo ended; }
 typical_use "wl-paste reads what was listed, CR LF included"
 check "r0c0 is on (blue)" "#0000FF" "$(pixel 203 123)" # clear of the pointer
 

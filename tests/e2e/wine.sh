@@ -35,11 +35,8 @@ start() { # program
     echo "window framed $(awk -v a="$t0" -v b="$EPOCHREALTIME" 'BEGIN {printf "%d", (b - a) * 1000}') ms after start"
     xdotool windowactivate --sync "$win" 2>/dev/null || true
 }
-ended() { kill -0 "$app" 2>/dev/null && echo running || echo ended; }
-close_box() { # as the window manager's close box does
-    xdotool windowactivate --sync "$win" 2>/dev/null
-    xdotool key alt+F4
-    check_until "$1" ended ended
+close_window() { # the window manager's close box, then Wine's own end
+    close_box "$1"
     wineserver -w
 }
 query() { wine reg query "$@" 2>/dev/null | tr -d '\r'; }
@@ -58,7 +55,7 @@ at 48 392      # the pane's Copy (Command12)
 answer Return  # "Cliboard now has the text"
 check "the Windows clipboard holds the line and CR LF" "$(printf '1,0,0,0,0,0,0,0\r\n' | od -An -tx1)" \
     "$(wine "$work/clipboard.exe" | od -An -tx1)"
-close_box "closed by the window manager's close box"
+close_window "closed by the window manager's close box"
 check "the registry holds the placement" "1000 1000 10000 12000" "$(query 'HKCU\Software\ZENTIL\ZENTIL\Settings' |
     awk '{v[$1] = $NF} END {print v["MainLeft"], v["MainTop"], v["MainWidth"], v["MainHeight"]}')"
 wineserver -k
@@ -74,7 +71,7 @@ check "installed with a Start menu entry" "yes yes" \
 target=$(strings -a "$programs/ZENTIL.lnk" | grep -i -m1 '\\zentil\.exe$')
 check "the entry starts the installed zentil.exe" "$installed/zentil.exe" "$(winepath -u "$target" 2>/dev/null)"
 start "$target"
-close_box "the installed program closes"
+close_window "the installed program closes"
 uninstall=$(query "$uninstall_key" /v QuietUninstallString | sed -n 's/.*REG_SZ *//p')
 check "the uninstaller is registered" "\"$(winepath -w "$installed")\\uninstall.exe\" /S" "$uninstall"
 # It copies itself away and runs from there: wait until every program ends.
