@@ -11,8 +11,6 @@ root=$PWD
 jobs=${ZENTIL_JOBS:-$(nproc)}
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/zentil
 toolchain=$root/packaging/windows/mingw-w64-x86_64.cmake
-sudo=()
-[ "$(id -u)" -ne 0 ] && sudo=(sudo)
 
 # Qt's own tools (moc, rcc, uic) run from the host's Qt, which must be the
 # same version as the Qt built for Windows.
@@ -20,16 +18,7 @@ host_packages=(cmake ninja-build qt6-base-dev qt6-base-dev-tools dpkg-dev)
 win_packages=(g++-mingw-w64-x86-64-posix nsis wine wine64 fonts-wine zip unzip)
 test_packages=(xvfb openbox xdotool x11-utils imagemagick fonts-liberation2 fonts-dejavu-core)
 
-install_missing() {
-    local missing=()
-    for p in "$@"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    echo "Installing: ${missing[*]}"
-    "${sudo[@]}" apt-get update -q
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
-}
+source scripts/install-missing.sh
 
 # Only what ZENTIL uses: Core, Gui, Widgets and Test, the Windows and the
 # offscreen platform plugins (the tests under Wine run offscreen), bundled

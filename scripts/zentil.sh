@@ -14,18 +14,7 @@ packages=(cmake g++ make qt6-base-dev libgl-dev libxcb1-dev fonts-liberation2 fo
 test_packages=(xvfb openbox xdotool xclip x11-utils desktop-file-utils appstream dpkg-dev file
     lintian man-db debootstrap weston qt6-wayland wl-clipboard imagemagick at-spi2-core python3-pyatspi dbus)
 
-install_missing() {
-    local missing=()
-    for p in "$@"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    echo "Installing: ${missing[*]}"
-    local sudo=()
-    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-    "${sudo[@]}" apt-get update -q
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
-}
+source scripts/install-missing.sh
 
 build() {
     cmake --preset "$1" >/dev/null
