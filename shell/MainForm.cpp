@@ -138,13 +138,13 @@ const Row Layout[] = {
     {Kind::ValueBoxes, "tr", "Frame3", 120, 240, 255, 255, nullptr, Face::Window, NoColor, NoColor,
      QT_TRANSLATE_NOOP("FrmMain", "Right value of row %1"), nullptr, toValueBox<MatrixState::Right>},
     {Kind::Button, "cmdhide1", nullptr, 5640, 2760, 735, 255, "Hide", Face::Serif675, NoColor, NoColor,
-     QT_TRANSLATE_NOOP("FrmMain", "Hide right values"), nullptr, toPanel<MatrixState::Right, &MainForm::Panel::hide>},
+     nullptr, nullptr, toPanel<MatrixState::Right, &MainForm::Panel::hide>},
     {Kind::Button, "Command1", nullptr, 3600, 360, 735, 255, "Hide", Face::Serif675, NoColor, NoColor,
-     QT_TRANSLATE_NOOP("FrmMain", "Hide top values"), nullptr, toPanel<MatrixState::Top, &MainForm::Panel::hide>},
+     nullptr, nullptr, toPanel<MatrixState::Top, &MainForm::Panel::hide>},
     {Kind::Button, "Command2", nullptr, 1560, 2760, 735, 255, "Hide", Face::Serif675, NoColor, NoColor,
-     QT_TRANSLATE_NOOP("FrmMain", "Hide left values"), nullptr, toPanel<MatrixState::Left, &MainForm::Panel::hide>},
+     nullptr, nullptr, toPanel<MatrixState::Left, &MainForm::Panel::hide>},
     {Kind::Button, "Command3", nullptr, 3600, 4800, 735, 255, "Hide", Face::Serif675, NoColor, NoColor,
-     QT_TRANSLATE_NOOP("FrmMain", "Hide bottom values"), nullptr, toPanel<MatrixState::Bottom, &MainForm::Panel::hide>},
+     nullptr, nullptr, toPanel<MatrixState::Bottom, &MainForm::Panel::hide>},
     {Kind::Panel, "Frame4", nullptr, 2640, 1320, 2415, 375, nullptr, Face::Serif6, NoColor, BoxColor,
      QT_TRANSLATE_NOOP("FrmMain", "Top values"), nullptr, toPanel<MatrixState::Top, &MainForm::Panel::frame>},
     {Kind::TopBoxes, "tt", "Frame4", 360, 0, 255, 255, nullptr, Face::Window, NoColor, NoColor,
@@ -435,6 +435,9 @@ private:
 void MainForm::setupUi(QWidget *window, const MatrixState &matrix)
 {
     Builder(*this, window, matrix).build();
+    // A hide button's spoken name follows its caption, as it changes.
+    for (int e = 0; e < MatrixState::EdgeCount; ++e)
+        panels[e].hide->setAccessibleName(hideName(static_cast<MatrixState::Edge>(e), true));
     auto *oneLine = new OneLineValidator(window);
     for (EdgeBox *box : topBoxes)
         box->setValidator(oneLine);
