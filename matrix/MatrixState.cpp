@@ -1,5 +1,7 @@
 #include "MatrixState.h"
 
+#include "SizeMode.h"
+
 MatrixState::MatrixState()
 {
     reset();
@@ -74,4 +76,103 @@ void MatrixState::enterColumn(int col, const QString &text)
 QString MatrixState::edgeValueText(std::int16_t value)
 {
     return QString::number(static_cast<std::uint16_t>(value), 16).toUpper();
+}
+
+bool MatrixState::canTransform(Transform transform, bool fiveBySeven)
+{
+    return !fiveBySeven || (transform != Transform::RotateClockwise && transform != Transform::RotateAnticlockwise);
+}
+
+void MatrixState::transform(Transform transform, bool fiveBySeven)
+{
+    if (!canTransform(transform, fiveBySeven))
+        return;
+    const int rows = fiveBySeven ? 7 : Size;
+    const int cols = fiveBySeven ? 5 : Size;
+    const auto before = m_cells;
+    // Where cell (r, c) of the result comes from; out of the area: off.
+    const auto source = [&](int r, int c) -> std::uint32_t {
+        int sr = r;
+        int sc = c;
+        switch (transform) {
+        case Transform::ShiftUp:
+            sr = r + 1;
+            break;
+        case Transform::ShiftDown:
+            sr = r - 1;
+            break;
+        case Transform::ShiftLeft:
+            sc = c + 1;
+            break;
+        case Transform::ShiftRight:
+            sc = c - 1;
+            break;
+        case Transform::Mirror:
+            sc = cols - 1 - c;
+            break;
+        case Transform::Flip:
+            sr = rows - 1 - r;
+            break;
+        case Transform::RotateClockwise:
+            sr = rows - 1 - c;
+            sc = r;
+            break;
+        case Transform::RotateAnticlockwise:
+            sr = c;
+            sc = cols - 1 - r;
+            break;
+        case Transform::Invert:
+            return before[r][c] == cellOnColor ? cellOffColor : cellOnColor;
+        }
+        if (sr < 0 || sr >= rows || sc < 0 || sc >= cols)
+            return cellOffColor;
+        // A cell is on or off; any other colour it held counts as off.
+        return before[sr][sc] == cellOnColor ? cellOnColor : cellOffColor;
+    };
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c)
+            m_cells[r][c] = source(r, c);
+    computeValues();
+}
+
+MatrixState::EdgeResult MatrixState::setEdgeValues(Edge edge, const std::array<int, Size> &values, bool fiveBySeven)
+{
+    const bool rowsEdge = edge == Left || edge == Right;
+    const int lines = SizeMode::valueCount(edge, fiveBySeven);
+    // The cell of line i that bit b of its value stands for.
+    const auto cellOf = [&](int line, int bit) {
+        for (int k = 0; k < Size; ++k) {
+            const int row = rowsEdge ? line : k;
+            const int col = rowsEdge ? k : line;
+            if (weight(edge, row, col) == 1 << bit)
+                return std::pair<int, int>(row, col);
+        }
+        return std::pair<int, int>(0, 0);
+    };
+    for (int i = 0; i < lines; ++i) {
+        for (int bit = 0; bit < Size; ++bit) {
+            const auto [row, col] = cellOf(i, bit);
+            if (fiveBySeven && (values[i] >> bit & 1) && !SizeMode::inFiveBySevenArea(row, col))
+                return EdgeResult::NeedsHiddenCell;
+        }
+    }
+    for (int i = 0; i < lines; ++i) {
+        for (int bit = 0; bit < Size; ++bit) {
+            const auto [row, col] = cellOf(i, bit);
+            m_cells[row][col] = (values[i] >> bit & 1) ? cellOnColor : cellOffColor;
+        }
+    }
+    computeValues();
+    return EdgeResult::Done;
+}
+
+void MatrixState::computeValues()
+{
+    for (auto &edge : m_values)
+        edge.fill(0);
+    for (int r = 0; r < Size; ++r)
+        for (int c = 0; c < Size; ++c)
+            if (isOn(r, c))
+                for (int e = 0; e < EdgeCount; ++e)
+                    m_values[e][indexOf(static_cast<Edge>(e), r, c)] += weight(static_cast<Edge>(e), r, c);
 }

@@ -25,6 +25,34 @@ public:
 
     enum class ToggleResult { Done, OutOfRange };
 
+    // The whole state, cells and values as they stand (out of step or not),
+    // so that an edit can be taken back exactly.
+    struct Snapshot
+    {
+        std::array<std::array<std::uint32_t, Size>, Size> cells{};
+        std::array<std::array<std::int16_t, Size>, EdgeCount> values{};
+        bool operator==(const Snapshot &other) const { return cells == other.cells && values == other.values; }
+        bool operator!=(const Snapshot &other) const { return !(*this == other); }
+    };
+
+    // Whole-picture edits. Each acts on the visible area only (all 64 cells,
+    // or columns 0..4 of rows 0..6 in 5x7), leaving the other cells as they
+    // are, and then sets all 32 values from the cells, so they are in step.
+    enum class Transform {
+        ShiftUp,
+        ShiftDown,
+        ShiftLeft,
+        ShiftRight,
+        Mirror,              // left to right
+        Flip,                // top to bottom
+        RotateClockwise,     // a quarter turn; only where the area is square
+        RotateAnticlockwise,
+        Invert,
+    };
+    static constexpr int TransformCount = 9;
+
+    enum class EdgeResult { Done, NeedsHiddenCell };
+
     MatrixState();
 
     void reset();
@@ -37,6 +65,29 @@ public:
     // they were. Lowercase digits only; the last character sets rows 0..3,
     // the first rows 4..7, each half skipped when its character is no digit.
     void enterColumn(int col, const QString &text);
+
+    Snapshot snapshot() const { return {m_cells, m_values}; }
+    void restore(const Snapshot &snapshot)
+    {
+        m_cells = snapshot.cells;
+        m_values = snapshot.values;
+    }
+
+    // Rotations need a square area, which 5x7 is not.
+    static bool canTransform(Transform transform, bool fiveBySeven);
+    // Does nothing where canTransform() says no.
+    void transform(Transform transform, bool fiveBySeven);
+
+    // Sets the lines an edge's values describe (rows for Left and Right,
+    // columns for Top and Bottom) so that the first valueCount(edge) values
+    // of that edge read as given, each in that edge's bit order, then puts
+    // all 32 values in step. In 5x7 only the visible lines are set, whole:
+    // their hidden cells are turned off. Refused as a whole, nothing changed,
+    // where a value would need a hidden cell. Values are 0..255.
+    EdgeResult setEdgeValues(Edge edge, const std::array<int, Size> &values, bool fiveBySeven);
+
+    // Every value from the cells, as a reset followed by clicks would leave them.
+    void computeValues();
 
     std::uint32_t cellColor(int row, int col) const { return m_cells[row][col]; }
     void setCellColor(int row, int col, std::uint32_t color) { m_cells[row][col] = color; }
