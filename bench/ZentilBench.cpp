@@ -9,6 +9,8 @@
 // instructions counted by callgrind, wall time alternating the two windows.
 
 #include "shell/Application.h"
+#include "shell/CellButton.h"
+#include "shell/EdgeBox.h"
 #include "shell/Fonts.h"
 #include "shell/FrmMain.h"
 #include "shell/MessageBox.h"
@@ -230,7 +232,7 @@ double timeAppends(int lines)
     FrmMain w;
     w.load();
     w.show();
-    auto *copy = w.findChild<QPushButton *>(QStringLiteral("Command4"));
+    auto *copy = w.form().panels[MatrixState::Left].copy;
     QElapsedTimer t;
     t.start();
     for (int i = 0; i < lines; ++i)
@@ -245,8 +247,8 @@ std::pair<double, double> timeLongLine(const QString &line)
     FrmMain w;
     w.load();
     w.show();
-    auto *pane = w.findChild<OutputPane *>(QStringLiteral("Text1"));
-    auto *copy = w.findChild<QPushButton *>(QStringLiteral("Command4"));
+    auto *pane = w.form().pane;
+    auto *copy = w.form().panels[MatrixState::Left].copy;
     pane->setFocus();
     QGuiApplication::clipboard()->setText(line);
     MessageBox::setNextAnswer(MessageBox::OK); // a refusal is answered at once
@@ -274,7 +276,7 @@ public:
         m_window.show();
         if (!QTest::qWaitForWindowExposed(&m_window))
             std::printf("window not exposed\n");
-        m_pane = m_window.findChild<OutputPane *>(QStringLiteral("Text1"));
+        m_pane = m_window.form().pane;
         m_pane->setFocus();
     }
 
@@ -359,11 +361,11 @@ private:
     {
         m_pane->clear();
         for (int i = 0; i < 8; ++i)
-            m_window.findChild<QLineEdit *>(QStringLiteral("tt%1").arg(i))->setText(value);
-        auto *prefixes = m_window.findChild<OneLineList *>(QStringLiteral("List1"));
+            m_window.form().topBoxes[i]->setText(value);
+        auto *prefixes = m_window.form().prefixList;
         prefixes->setCurrentRow(2); // 0xff, the widest
         QCoreApplication::processEvents();
-        auto *copy = m_window.findChild<QPushButton *>(QStringLiteral("Command5"));
+        auto *copy = m_window.form().panels[MatrixState::Top].copy;
         return timed([copy] { copy->click(); });
     }
 
@@ -415,7 +417,7 @@ int main(int argc, char **argv)
 
     // One click: the cell and its four boxes updated and painted.
     std::vector<double> clicks;
-    QWidget *cell = w.findChild<QWidget *>(QStringLiteral("r3c4"));
+    QWidget *cell = w.form().cells[3][4];
     for (int i = 0; i < 2000; ++i) {
         QElapsedTimer t;
         t.start();
@@ -428,7 +430,7 @@ int main(int argc, char **argv)
 
     // One listing into a pane that already holds a few lines.
     std::vector<double> listings;
-    auto *copy = w.findChild<QPushButton *>(QStringLiteral("Command4"));
+    auto *copy = w.form().panels[MatrixState::Left].copy;
     for (int i = 0; i < 500; ++i) {
         QElapsedTimer t;
         t.start();

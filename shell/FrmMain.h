@@ -40,7 +40,7 @@ public:
     void showAbout();
     void exitProgram();
 
-    MatrixState &matrix() { return m_matrix; }
+    const MatrixState &matrix() const { return m_matrix; }
     const Notation &notation() const { return m_notation; }
     FrmAbout *about() const;
     const MainForm &form() const { return m_ui; }

@@ -1,19 +1,26 @@
 #pragma once
 
 // Shared by the window tests: a settings store of their own, short ways to
-// reach and drive the real controls by their object names, and a way to
+// drive the real controls through the window's typed handles, and a way to
 // answer a real message box once it is up.
 
 #include "shell/Application.h"
+#include "shell/CellButton.h"
+#include "shell/EdgeBox.h"
 #include "shell/FrmMain.h"
 #include "shell/MessageBox.h"
+#include "shell/OneLineList.h"
+#include "shell/OutputPane.h"
+#include "shell/ValueBox.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QFrame>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -61,11 +68,14 @@ inline QString isolateSettings()
     return dir.path();
 }
 
+// For a control no member of MainForm holds, as in the About window. A
+// missing one is named in the log and comes back null, so that the caller's
+// QVERIFY fails the case rather than the whole program.
 template <typename T = QWidget> T *find(QWidget *root, const QString &name)
 {
     T *w = root->findChild<T *>(name);
     if (!w)
-        qFatal("no control named %s", qPrintable(name));
+        qWarning("no control named %s", qPrintable(name));
     return w;
 }
 
@@ -79,32 +89,39 @@ inline std::unique_ptr<FrmMain> openWindow()
     return w;
 }
 
-inline void click(QWidget *root, const QString &name)
+inline void click(QWidget *control)
 {
-    QTest::mouseClick(find(root, name), Qt::LeftButton);
+    QTest::mouseClick(control, Qt::LeftButton);
 }
 
-inline void clickCell(QWidget *root, int r, int c)
+inline void clickCell(const FrmMain *w, int r, int c)
 {
-    click(root, QStringLiteral("r%1c%2").arg(r).arg(c));
+    click(w->form().cells[r][c]);
 }
 
-inline QString boxText(QWidget *root, const QString &name)
+// The box of an edge's row or column: the top boxes take typing, the others
+// only show their value.
+inline QWidget *box(const FrmMain *w, MatrixState::Edge edge, int i)
 {
-    // The top boxes are line edits; the others only show their value.
-    return find(root, name)->property("text").toString();
+    if (edge == MatrixState::Top)
+        return w->form().topBoxes[i];
+    return w->form().valueBoxes[edge][i];
 }
 
-inline bool cellOn(QWidget *root, int r, int c)
+inline QString boxText(const FrmMain *w, MatrixState::Edge edge, int i)
 {
-    return find(root, QStringLiteral("r%1c%2").arg(r).arg(c))->property("colorValue").toUInt() ==
-           MatrixState::cellOnColor;
+    return box(w, edge, i)->property("text").toString();
+}
+
+inline bool cellOn(const FrmMain *w, int r, int c)
+{
+    return w->form().cells[r][c]->colorValue() == MatrixState::cellOnColor;
 }
 
 // Replaces the text of a top box the way a user does, then double-clicks it.
-inline void typeAndEnter(QWidget *root, int col, const QString &text)
+inline void typeAndEnter(const FrmMain *w, int col, const QString &text)
 {
-    auto *box = find<QLineEdit>(root, QStringLiteral("tt%1").arg(col));
+    EdgeBox *box = w->form().topBoxes[col];
     QTest::mouseClick(box, Qt::LeftButton);
     box->selectAll();
     QTest::keyClick(box, Qt::Key_Delete);
@@ -149,11 +166,11 @@ private:
 };
 
 // The column as "10100101", row 0 first.
-inline QString column(QWidget *root, int c)
+inline QString column(const FrmMain *w, int c)
 {
     QString s;
     for (int r = 0; r < 8; ++r)
-        s += cellOn(root, r, c) ? QLatin1Char('1') : QLatin1Char('0');
+        s += cellOn(w, r, c) ? QLatin1Char('1') : QLatin1Char('0');
     return s;
 }
 

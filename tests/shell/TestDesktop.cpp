@@ -158,7 +158,7 @@ void TestDesktop::copyIsCheckedWithTheSystem()
 {
     auto w = openWindow();
     clickCell(w.get(), 0, 0);
-    click(w.get(), "Command4");
+    click(w->form().panels[MatrixState::Left].copy);
 
     Thief thief;
     QTRY_COMPARE(systemClipboard(), QByteArray("other"));
@@ -172,13 +172,13 @@ void TestDesktop::copyIsCheckedWithTheSystem()
             QVERIFY(thief.takeBack());
         }
     });
-    realClick(find(w.get(), "Command12"));
+    realClick(w->form().copyPane);
     disconnect(told);
     QVERIFY(!takeBack);
     QVERIFY2(MessageBox::lastPrompt().contains("could not be written"), qPrintable(MessageBox::lastPrompt()));
 
     // Lost and left so.
-    realClick(find(w.get(), "Command12"));
+    realClick(w->form().copyPane);
     QCOMPARE(MessageBox::lastPrompt(), QStringLiteral("Cliboard now has the text"));
     QCOMPARE(systemClipboard(), QByteArray("1,0,0,0,0,0,0,0\r\n"));
 
@@ -189,8 +189,8 @@ void TestDesktop::copyIsCheckedWithTheSystem()
     const int shown = MessageBox::shownCount();
     MessageBox::setNextAnswer(MessageBox::OK);
     const AnsweredBox second(Qt::Key_Return); // rather than hang
-    click(w.get(), "Command12");
-    click(w.get(), "Command12");
+    click(w->form().copyPane);
+    click(w->form().copyPane);
     QTRY_COMPARE(MessageBox::shownCount(), shown + 1);
     disconnect(counted);
     QCOMPARE(copies, 1);

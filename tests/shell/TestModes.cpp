@@ -5,6 +5,7 @@
 #include "shell/EdgeBox.h"
 #include "shell/OutputPane.h"
 #include "shell/ValueBox.h"
+#include "tests/ColumnEntryRows.h"
 
 #include <QFrame>
 #include <QPushButton>
@@ -12,7 +13,20 @@
 using namespace GuiTest;
 
 // Hidden in 5x7: the boxes outside its area one by one, then the two frames of cells.
-const QStringList OutsideFiveBySeven{"tt5", "tt6", "tt7", "tb5", "tb6", "tb7", "tl7", "tr7", "Frame1", "Frame2"};
+QList<QWidget *> outsideFiveBySeven(const MainForm &f)
+{
+    const auto &bottom = f.valueBoxes[MatrixState::Bottom];
+    return {f.topBoxes[5],
+            f.topBoxes[6],
+            f.topBoxes[7],
+            bottom[5],
+            bottom[6],
+            bottom[7],
+            f.valueBoxes[MatrixState::Left][7],
+            f.valueBoxes[MatrixState::Right][7],
+            f.gridRight,
+            f.gridBottom};
+}
 
 class TestModes : public QObject
 {
@@ -34,60 +48,13 @@ private slots:
     void fiveBySevenWithHiddenPanel();
 
 private:
-    bool shown(const QString &name) const { return !find(m_w.get(), name)->isHidden(); }
+    static bool shown(const QWidget *w) { return !w->isHidden(); }
     std::unique_ptr<FrmMain> m_w;
 };
 
 void TestModes::columnEntry_data()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("before"); // rows 0..7 of column 3, toggled on by clicks
-    QTest::addColumn<QString>("after");
-    QTest::newRow("a5") << "a5"
-                        << "00000000"
-                        << "10100101";
-    QTest::newRow("0f") << "0f"
-                        << "00001111"
-                        << "11110000";
-    QTest::newRow("f0") << "f0"
-                        << "00000000"
-                        << "00001111";
-    QTest::newRow("ff") << "ff"
-                        << "00000000"
-                        << "11111111";
-    QTest::newRow("00") << "00"
-                        << "11111111"
-                        << "00000000";
-    QTest::newRow("5") << "5"
-                       << "00000000"
-                       << "10101010";
-    QTest::newRow("80") << "80"
-                        << "00000001"
-                        << "00000001";
-    QTest::newRow("0") << "0"
-                       << "10010110"
-                       << "00000000";
-    QTest::newRow("empty") << ""
-                           << "10010110"
-                           << "10010110";
-    QTest::newRow("A5") << "A5"
-                        << "01011111"
-                        << "10101111";
-    QTest::newRow("FF") << "FF"
-                        << "01011010"
-                        << "01011010";
-    QTest::newRow("123") << "123"
-                         << "00111111"
-                         << "11001000";
-    QTest::newRow("blank then 7") << " 7"
-                                  << "00001111"
-                                  << "11101111";
-    QTest::newRow("7 then blank") << "7 "
-                                  << "11110000"
-                                  << "11111110";
-    QTest::newRow("1g") << "1g"
-                        << "01011111"
-                        << "01011000";
+    ColumnEntryRows::add(ColumnEntryRows::Typeable);
 }
 
 void TestModes::columnEntry()
@@ -101,7 +68,7 @@ void TestModes::columnEntry()
             clickCell(w, r, 3);
     typeAndEnter(w, 3, text);
     QCOMPARE(column(w, 3), after);
-    QCOMPARE(boxText(w, "tt3"), text);
+    QCOMPARE(boxText(w, MatrixState::Top, 3), text);
     typeAndEnter(w, 3, text); // again: the same
     QCOMPARE(column(w, 3), after);
     QCOMPARE(column(w, 2), QStringLiteral("00000000"));
@@ -112,25 +79,25 @@ void TestModes::columnEntryLeavesValuesOutOfStep()
     FrmMain *w = m_w.get();
     clickCell(w, 0, 3); // "3" stands in tt3 after rows 0 and 1 are on
     clickCell(w, 1, 3);
-    QCOMPARE(boxText(w, "tt3"), QStringLiteral("3"));
-    QTest::mouseDClick(find(w, "tt3"), Qt::LeftButton);
+    QCOMPARE(boxText(w, MatrixState::Top, 3), QStringLiteral("3"));
+    QTest::mouseDClick(w->form().topBoxes[3], Qt::LeftButton);
     QCOMPARE(column(w, 3), QStringLiteral("11001100"));
 
     typeAndEnter(w, 0, "a5");
     // Every box still shows what the two clicks in column 3 left.
-    const QHash<QString, QString> lit{{"tl0", "8"}, {"tl1", "8"}, {"tr0", "10"}, {"tr1", "10"}, {"tb3", "C0"}};
-    for (const char *p : {"tl", "tr", "tb"})
-        for (int i = 0; i < 8; ++i) {
-            const QString name = QLatin1String(p) + QString::number(i);
-            QCOMPARE(boxText(w, name), lit.value(name, "0"));
-        }
-    QCOMPARE(boxText(w, "tt0"), QStringLiteral("a5"));
+    using E = MatrixState::Edge;
+    const QMap<QPair<E, int>, QString> lit{
+        {{E::Left, 0}, "8"}, {{E::Left, 1}, "8"}, {{E::Right, 0}, "10"}, {{E::Right, 1}, "10"}, {{E::Bottom, 3}, "C0"}};
+    for (E edge : {E::Left, E::Right, E::Bottom})
+        for (int i = 0; i < 8; ++i)
+            QCOMPARE(boxText(w, edge, i), lit.value({edge, i}, "0"));
+    QCOMPARE(boxText(w, MatrixState::Top, 0), QStringLiteral("a5"));
     clickCell(w, 0, 0); // on after the entry: this click subtracts
     QVERIFY(!cellOn(w, 0, 0));
-    QCOMPARE(boxText(w, "tl0"), QStringLiteral("7"));
-    QCOMPARE(boxText(w, "tr0"), QStringLiteral("FF90"));
-    QCOMPARE(boxText(w, "tt0"), QStringLiteral("FFFF"));
-    QCOMPARE(boxText(w, "tb0"), QStringLiteral("FF80"));
+    QCOMPARE(boxText(w, MatrixState::Left, 0), QStringLiteral("7"));
+    QCOMPARE(boxText(w, MatrixState::Right, 0), QStringLiteral("FF90"));
+    QCOMPARE(boxText(w, MatrixState::Top, 0), QStringLiteral("FFFF"));
+    QCOMPARE(boxText(w, MatrixState::Bottom, 0), QStringLiteral("FF80"));
 }
 
 // Each round: an entry turns r0c0 on without touching the values, a click
@@ -152,34 +119,34 @@ void TestModes::columnEntryAndClicksReachTheLimit()
     QCOMPARE(rounds, 256);
     QVERIFY(MessageBox::lastPrompt().contains("out of range"));
     QVERIFY(cellOn(w, 0, 0)); // the refused click left it on
-    QCOMPARE(boxText(w, "tr0"), QStringLiteral("8000"));
-    QCOMPARE(boxText(w, "tb0"), QStringLiteral("8000"));
+    QCOMPARE(boxText(w, MatrixState::Right, 0), QStringLiteral("8000"));
+    QCOMPARE(boxText(w, MatrixState::Bottom, 0), QStringLiteral("8000"));
     QCOMPARE(int(w->matrix().value(MatrixState::Right, 0)), -32768);
 
     clickCell(w, 5, 5);
-    QCOMPARE(boxText(w, "tl5"), QStringLiteral("20"));
-    click(w, "cmd1");
+    QCOMPARE(boxText(w, MatrixState::Left, 5), QStringLiteral("20"));
+    click(w->form().reset);
     clickCell(w, 0, 0);
-    QCOMPARE(boxText(w, "tr0"), QStringLiteral("80"));
-    QCOMPARE(boxText(w, "tb0"), QStringLiteral("80"));
+    QCOMPARE(boxText(w, MatrixState::Right, 0), QStringLiteral("80"));
+    QCOMPARE(boxText(w, MatrixState::Bottom, 0), QStringLiteral("80"));
 }
 
 void TestModes::fiveBySevenHidesOnlyOutside()
 {
     FrmMain *w = m_w.get();
-    click(w, "Option2(0)");
+    click(w->form().option5x7);
     QVERIFY(w->isFiveBySeven());
-    for (const QString &name : OutsideFiveBySeven)
-        QVERIFY2(!shown(name), qPrintable(name));
+    for (QWidget *outside : outsideFiveBySeven(w->form()))
+        QVERIFY2(!shown(outside), qPrintable(outside->objectName()));
     for (int r = 0; r < 8; ++r)
         for (int c = 0; c < 8; ++c)
-            QCOMPARE(find(w, QStringLiteral("r%1c%2").arg(r).arg(c))->isVisible(), SizeMode::inFiveBySevenArea(r, c));
+            QCOMPARE(w->form().cells[r][c]->isVisible(), SizeMode::inFiveBySevenArea(r, c));
     for (int i = 0; i < 8; ++i) {
-        QCOMPARE(find(w, QStringLiteral("tt%1").arg(i))->isVisible(), i < 5);
-        QCOMPARE(find(w, QStringLiteral("tl%1").arg(i))->isVisible(), i < 7);
+        QCOMPARE(w->form().topBoxes[i]->isVisible(), i < 5);
+        QCOMPARE(w->form().valueBoxes[MatrixState::Left][i]->isVisible(), i < 7);
     }
-    click(w, "Option2(0)"); // the mode already shown: nothing changes
-    QVERIFY(!shown("Frame1"));
+    click(w->form().option5x7); // the mode already shown: nothing changes
+    QVERIFY(!shown(w->form().gridRight));
 }
 
 void TestModes::fiveBySevenAndBackKeepsEverything()
@@ -189,37 +156,37 @@ void TestModes::fiveBySevenAndBackKeepsEverything()
     clickCell(w, 7, 1);
     clickCell(w, 3, 3);
     QStringList texts;
-    for (const char *p : {"tl", "tr", "tt", "tb"})
+    for (int p = 0; p < MatrixState::EdgeCount; ++p)
         for (int i = 0; i < 8; ++i)
-            texts << boxText(w, QLatin1String(p) + QString::number(i));
-    click(w, "Option2(0)");
-    QCOMPARE(boxText(w, "tl2"), QStringLiteral("40")); // r2c6 still counts while hidden
-    click(w, "Option2(1)");
+            texts << boxText(w, MatrixState::Edge(p), i);
+    click(w->form().option5x7);
+    QCOMPARE(boxText(w, MatrixState::Left, 2), QStringLiteral("40")); // r2c6 still counts while hidden
+    click(w->form().option8x8);
     QVERIFY(!w->isFiveBySeven());
     QStringList after;
-    for (const char *p : {"tl", "tr", "tt", "tb"})
+    for (int p = 0; p < MatrixState::EdgeCount; ++p)
         for (int i = 0; i < 8; ++i)
-            after << boxText(w, QLatin1String(p) + QString::number(i));
+            after << boxText(w, MatrixState::Edge(p), i);
     QCOMPARE(after, texts);
     QVERIFY(cellOn(w, 2, 6) && cellOn(w, 7, 1) && cellOn(w, 3, 3));
-    for (const QString &name : OutsideFiveBySeven)
-        QVERIFY(find(w, name)->isVisible());
+    for (QWidget *outside : outsideFiveBySeven(w->form()))
+        QVERIFY(outside->isVisible());
 }
 
 void TestModes::columnEntryAndResetIn5x7()
 {
     FrmMain *w = m_w.get();
     clickCell(w, 1, 6);
-    click(w, "Option2(0)");
+    click(w->form().option5x7);
     typeAndEnter(w, 4, "ff");
     QCOMPARE(column(w, 4), QStringLiteral("11111111")); // row 7 written while hidden
-    click(w, "cmd1");
-    click(w, "Option2(1)");
+    click(w->form().reset);
+    click(w->form().option8x8);
     for (int r = 0; r < 8; ++r)
         for (int c = 0; c < 8; ++c)
             QVERIFY(!cellOn(w, r, c));
-    QCOMPARE(boxText(w, "tt6"), QStringLiteral("0"));
-    QCOMPARE(boxText(w, "tl7"), QStringLiteral("0"));
+    QCOMPARE(boxText(w, MatrixState::Top, 6), QStringLiteral("0"));
+    QCOMPARE(boxText(w, MatrixState::Left, 7), QStringLiteral("0"));
 }
 
 void TestModes::panelsHideAndUnhide()
@@ -240,50 +207,49 @@ void TestModes::panelsHideAndUnhide()
     QCOMPARE(form.valueBoxes[MatrixState::Bottom][7]->objectName(), QStringLiteral("tb7"));
     QCOMPARE(form.topBoxes[7]->objectName(), QStringLiteral("tt7"));
     QCOMPARE(form.cells[7][2]->objectName(), QStringLiteral("r7c2"));
-    for (const auto &p : pairs) {
-        auto *button = find<QPushButton>(w, p.first);
-        click(w, p.first);
-        QVERIFY(!shown(p.second));
-        QCOMPARE(button->text(), QStringLiteral("Unhide"));
-        QVERIFY(button->accessibleName().startsWith(QLatin1String("Unhide ")));
-        for (const auto &other : pairs)
-            if (other != p)
-                QVERIFY(shown(other.second));
-        QVERIFY(button->isVisible());
-        click(w, p.first);
-        QVERIFY(shown(p.second));
-        QCOMPARE(button->text(), QStringLiteral("Hide"));
+    for (const MainForm::Panel &panel : form.panels) {
+        click(panel.hide);
+        QVERIFY(!shown(panel.frame));
+        QCOMPARE(panel.hide->text(), QStringLiteral("Unhide"));
+        QVERIFY(panel.hide->accessibleName().startsWith(QLatin1String("Unhide ")));
+        for (const MainForm::Panel &other : form.panels)
+            if (other.frame != panel.frame)
+                QVERIFY(shown(other.frame));
+        QVERIFY(panel.hide->isVisible());
+        click(panel.hide);
+        QVERIFY(shown(panel.frame));
+        QCOMPARE(panel.hide->text(), QStringLiteral("Hide"));
     }
 }
 
 void TestModes::hiddenPanelsStillFollowAndList()
 {
     FrmMain *w = m_w.get();
-    click(w, "Command2");
+    click(w->form().panels[MatrixState::Left].hide);
     clickCell(w, 1, 2);
-    click(w, "Command4");
-    QCOMPARE(find<OutputPane>(w, "Text1")->paneText(), QStringLiteral("0,4,0,0,0,0,0,0\r\n"));
-    click(w, "Command2");
-    QCOMPARE(boxText(w, "tl1"), QStringLiteral("4"));
-    QVERIFY(find(w, "tl1")->isVisible());
+    click(w->form().panels[MatrixState::Left].copy);
+    QCOMPARE(w->form().pane->paneText(), QStringLiteral("0,4,0,0,0,0,0,0\r\n"));
+    click(w->form().panels[MatrixState::Left].hide);
+    QCOMPARE(boxText(w, MatrixState::Left, 1), QStringLiteral("4"));
+    QVERIFY(w->form().valueBoxes[MatrixState::Left][1]->isVisible());
 
-    click(w, "Command1"); // top panel hidden: no column entry can be made
-    QVERIFY(!find(w, "tt0")->isVisible());
+    click(w->form().panels[MatrixState::Top].hide); // top panel hidden: no column entry can be made
+    QVERIFY(!w->form().topBoxes[0]->isVisible());
 }
 
 void TestModes::fiveBySevenWithHiddenPanel()
 {
     FrmMain *w = m_w.get();
-    click(w, "Command2"); // hide left
-    click(w, "Option2(0)");
-    click(w, "Command2"); // unhide in 5x7: tl7 stays hidden
-    QVERIFY(find(w, "tl6")->isVisible());
-    QVERIFY(!find(w, "tl7")->isVisible());
-    click(w, "Command2"); // hide again, back to 8x8 while hidden
-    click(w, "Option2(1)");
-    QVERIFY(shown("tl7"));
-    click(w, "Command2");
-    QVERIFY(find(w, "tl7")->isVisible());
+    click(w->form().panels[MatrixState::Left].hide); // hide left
+    click(w->form().option5x7);
+    click(w->form().panels[MatrixState::Left].hide); // unhide in 5x7: tl7 stays hidden
+    QVERIFY(w->form().valueBoxes[MatrixState::Left][6]->isVisible());
+    QVERIFY(!w->form().valueBoxes[MatrixState::Left][7]->isVisible());
+    click(w->form().panels[MatrixState::Left].hide); // hide again, back to 8x8 while hidden
+    click(w->form().option8x8);
+    QVERIFY(shown(w->form().valueBoxes[MatrixState::Left][7]));
+    click(w->form().panels[MatrixState::Left].hide);
+    QVERIFY(w->form().valueBoxes[MatrixState::Left][7]->isVisible());
 }
 
 ZENTIL_GUI_TEST_MAIN(TestModes)

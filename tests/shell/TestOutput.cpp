@@ -40,8 +40,8 @@ private slots:
     void realMessageBoxesCarryTheirTexts();
 
 private:
-    QString pane() const { return find<QPlainTextEdit>(m_w.get(), "Text1")->toPlainText(); }
-    void select(const char *list, int row);
+    QString pane() const { return m_w->form().pane->toPlainText(); }
+    void select(OneLineList *list, int row);
     void drawLeftExample();
 
     std::unique_ptr<FrmMain> m_w;
@@ -59,9 +59,8 @@ void TestOutput::cleanup()
     Clipboard::setWriterForTests(nullptr);
 }
 
-void TestOutput::select(const char *list, int row)
+void TestOutput::select(OneLineList *l, int row)
 {
-    auto *l = find<OneLineList>(m_w.get(), list);
     l->scrollToItem(l->item(row), QAbstractItemView::PositionAtTop);
     QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(row)).center());
     QCOMPARE(l->selectedIndex(), row);
@@ -81,14 +80,14 @@ void TestOutput::typicalUse()
 {
     FrmMain *w = m_w.get();
     clickCell(w, 0, 0);
-    select("List1", 2);
-    select("List2", 0);
-    click(w, "Command4");
+    select(m_w->form().prefixList, 2);
+    select(m_w->form().delimiterList, 0);
+    click(w->form().panels[MatrixState::Left].copy);
     QCOMPARE(w->notation().prefixText(), QStringLiteral("0x"));
-    QCOMPARE(find<OutputPane>(w, "Text1")->paneText(), QStringLiteral("0x1,0x0,0x0,0x0,0x0,0x0,0x0,0x0\r\n"));
+    QCOMPARE(w->form().pane->paneText(), QStringLiteral("0x1,0x0,0x0,0x0,0x0,0x0,0x0,0x0\r\n"));
 
     MessageBox::setNextAnswer(MessageBox::OK);
-    click(w, "Command12");
+    click(w->form().copyPane);
     // "Cliboard" (like "Delimter") is the design's own spelling, kept on purpose.
     QCOMPARE(MessageBox::lastPrompt(), QStringLiteral("Cliboard now has the text"));
     QCOMPARE(MessageBox::lastTitle(), QStringLiteral("ZENTIL"));
@@ -99,92 +98,91 @@ void TestOutput::notations_data()
 {
     QTest::addColumn<int>("prefix");
     QTest::addColumn<int>("delimiter");
-    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("edge");
     QTest::addColumn<QByteArray>("line");
-    QTest::newRow("nothing selected") << -1 << -1 << "Command4" << QByteArray("0,18,3C,7E,FF,7E,3C,18\r\n");
-    QTest::newRow("0xff comma") << 2 << 0 << "Command4" << QByteArray("0x0,0x18,0x3C,0x7E,0xFF,0x7E,0x3C,0x18\r\n");
-    QTest::newRow("none space") << 0 << 2 << "Command4" << QByteArray("0 18 3C 7E FF 7E 3C 18\r\n");
-    QTest::newRow("&ff none") << 4 << 3 << "Command4" << QByteArray("&0&18&3C&7E&FF&7E&3C&18\r\n");
-    QTest::newRow("$ff quotes right") << 1 << 1 << "Command7"
+    QTest::newRow("nothing selected") << -1 << -1 << int(MatrixState::Left) << QByteArray("0,18,3C,7E,FF,7E,3C,18\r\n");
+    QTest::newRow("0xff comma") << 2 << 0 << int(MatrixState::Left)
+                                << QByteArray("0x0,0x18,0x3C,0x7E,0xFF,0x7E,0x3C,0x18\r\n");
+    QTest::newRow("none space") << 0 << 2 << int(MatrixState::Left) << QByteArray("0 18 3C 7E FF 7E 3C 18\r\n");
+    QTest::newRow("&ff none") << 4 << 3 << int(MatrixState::Left) << QByteArray("&0&18&3C&7E&FF&7E&3C&18\r\n");
+    QTest::newRow("$ff quotes right") << 1 << 1 << int(MatrixState::Right)
                                       << QByteArray("$0\"$18\"$3C\"$7E\"$FF\"$7E\"$3C\"$18\r\n");
-    QTest::newRow("Hff top") << 3 << 0 << "Command5" << QByteArray("H10,H38,H7C,HFE,HFE,H7C,H38,H10\r\n");
-    QTest::newRow("bottom") << 0 << 0 << "Command6" << QByteArray("8,1C,3E,7F,7F,3E,1C,8\r\n");
+    QTest::newRow("Hff top") << 3 << 0 << int(MatrixState::Top) << QByteArray("H10,H38,H7C,HFE,HFE,H7C,H38,H10\r\n");
+    QTest::newRow("bottom") << 0 << 0 << int(MatrixState::Bottom) << QByteArray("8,1C,3E,7F,7F,3E,1C,8\r\n");
 }
 
 void TestOutput::notations()
 {
     QFETCH(int, prefix);
     QFETCH(int, delimiter);
-    QFETCH(QString, button);
+    QFETCH(int, edge);
     QFETCH(QByteArray, line);
     drawLeftExample();
     if (prefix >= 0)
-        select("List1", prefix);
+        select(m_w->form().prefixList, prefix);
     if (delimiter >= 0)
-        select("List2", delimiter);
-    click(m_w.get(), button);
-    QCOMPARE(find<OutputPane>(m_w.get(), "Text1")->paneText().toUtf8(), line);
+        select(m_w->form().delimiterList, delimiter);
+    click(m_w->form().panels[edge].copy);
+    QCOMPARE(m_w->form().pane->paneText().toUtf8(), line);
 }
 
 void TestOutput::selectionInOneListOnly()
 {
     FrmMain *w = m_w.get();
-    select("List1", 3);
-    click(w, "Command4");
-    select("List2", 2);
-    click(w, "Command4");
-    QCOMPARE(find<OutputPane>(w, "Text1")->paneText(),
-             QStringLiteral("H0,H0,H0,H0,H0,H0,H0,H0\r\nH0 H0 H0 H0 H0 H0 H0 H0\r\n"));
+    select(m_w->form().prefixList, 3);
+    click(w->form().panels[MatrixState::Left].copy);
+    select(m_w->form().delimiterList, 2);
+    click(w->form().panels[MatrixState::Left].copy);
+    QCOMPARE(w->form().pane->paneText(), QStringLiteral("H0,H0,H0,H0,H0,H0,H0,H0\r\nH0 H0 H0 H0 H0 H0 H0 H0\r\n"));
 }
 
 void TestOutput::fiveBySevenShortensListings()
 {
     FrmMain *w = m_w.get();
     drawLeftExample();
-    select("List1", 2);
-    click(w, "Option2(0)");
-    for (const char *b : {"Command4", "Command7", "Command5", "Command6"})
-        click(w, b);
-    QCOMPARE(find<OutputPane>(w, "Text1")->paneText(), QStringLiteral("0x0,0x18,0x3C,0x7E,0xFF,0x7E,0x3C\r\n"
-                                                                      "0x0,0x18,0x3C,0x7E,0xFF,0x7E,0x3C\r\n"
-                                                                      "0x10,0x38,0x7C,0xFE,0xFE\r\n"
-                                                                      "0x8,0x1C,0x3E,0x7F,0x7F\r\n"));
-    click(w, "Option2(1)");
-    click(w, "Command5");
-    QVERIFY(find<OutputPane>(w, "Text1")->paneText().endsWith("0x10,0x38,0x7C,0xFE,0xFE,0x7C,0x38,0x10\r\n"));
+    select(m_w->form().prefixList, 2);
+    click(w->form().option5x7);
+    for (const MainForm::Panel &panel : w->form().panels)
+        click(panel.copy);
+    QCOMPARE(w->form().pane->paneText(), QStringLiteral("0x0,0x18,0x3C,0x7E,0xFF,0x7E,0x3C\r\n"
+                                                        "0x0,0x18,0x3C,0x7E,0xFF,0x7E,0x3C\r\n"
+                                                        "0x10,0x38,0x7C,0xFE,0xFE\r\n"
+                                                        "0x8,0x1C,0x3E,0x7F,0x7F\r\n"));
+    click(w->form().option8x8);
+    click(w->form().panels[MatrixState::Top].copy);
+    QVERIFY(w->form().pane->paneText().endsWith("0x10,0x38,0x7C,0xFE,0xFE,0x7C,0x38,0x10\r\n"));
 }
 
 void TestOutput::linesFollowThePressesAndKeepTheirNotation()
 {
     FrmMain *w = m_w.get();
     clickCell(w, 7, 7);
-    click(w, "Command5");
-    select("List2", 3);
-    click(w, "Command6");
-    QCOMPARE(find<OutputPane>(w, "Text1")->paneText(), QStringLiteral("0,0,0,0,0,0,0,80\r\n00000001\r\n"));
+    click(w->form().panels[MatrixState::Top].copy);
+    select(m_w->form().delimiterList, 3);
+    click(w->form().panels[MatrixState::Bottom].copy);
+    QCOMPARE(w->form().pane->paneText(), QStringLiteral("0,0,0,0,0,0,0,80\r\n00000001\r\n"));
 }
 
 void TestOutput::typedTextIsListedAndContinued()
 {
     FrmMain *w = m_w.get();
-    auto *pane = find<QPlainTextEdit>(w, "Text1");
+    auto *pane = w->form().pane;
     pane->setFocus();
     QTest::keyClicks(pane, "head");
     QTest::keyClick(pane, Qt::Key_Return);
     QTest::keyClicks(pane, "tail:");
-    auto *tt2 = find<QLineEdit>(w, "tt2");
+    auto *tt2 = w->form().topBoxes[2];
     QTest::mouseClick(tt2, Qt::LeftButton);
     tt2->selectAll();
     QTest::keyClicks(tt2, "a5");
-    select("List1", 2);
-    click(w, "Command5");
-    QCOMPARE(find<OutputPane>(w, "Text1")->paneText().toUtf8(),
-             QByteArray("head\r\ntail:0x0,0x0,0xa5,0x0,0x0,0x0,0x0,0x0\r\n"));
+    select(m_w->form().prefixList, 2);
+    click(w->form().panels[MatrixState::Top].copy);
+    QCOMPARE(w->form().pane->paneText().toUtf8(), QByteArray("head\r\ntail:0x0,0x0,0xa5,0x0,0x0,0x0,0x0,0x0\r\n"));
 
     // An empty box shows as a bare prefix.
     tt2->clear();
-    click(w, "Command5");
-    QVERIFY(find<OutputPane>(w, "Text1")->paneText().endsWith("0x0,0x0,0x,0x0,0x0,0x0,0x0,0x0\r\n"));
+    click(w->form().panels[MatrixState::Top].copy);
+    QVERIFY(w->form().pane->paneText().endsWith("0x0,0x0,0x,0x0,0x0,0x0,0x0,0x0\r\n"));
 }
 
 void TestOutput::copyPutsExactlyThePaneOnTheClipboard()
@@ -193,12 +191,12 @@ void TestOutput::copyPutsExactlyThePaneOnTheClipboard()
     QClipboard *clip = QGuiApplication::clipboard();
     clip->setText("something else");
     MessageBox::setNextAnswer(MessageBox::OK);
-    click(w, "Command12");
+    click(w->form().copyPane);
     QCOMPARE(clip->text(), QString());
     QCOMPARE(MessageBox::lastPrompt(), QStringLiteral("Cliboard now has the text"));
 
-    click(w, "Command4");
-    auto *pane = find<QPlainTextEdit>(w, "Text1");
+    click(w->form().panels[MatrixState::Left].copy);
+    auto *pane = w->form().pane;
     pane->moveCursor(QTextCursor::End);
     pane->setFocus();
     QTest::keyClicks(pane, "typed");
@@ -208,7 +206,7 @@ void TestOutput::copyPutsExactlyThePaneOnTheClipboard()
     for (int i = 0; i < 2; ++i) {
         const int shown = MessageBox::shownCount();
         MessageBox::setNextAnswer(MessageBox::OK);
-        click(w, "Command12");
+        click(w->form().copyPane);
         QCOMPARE(MessageBox::shownCount(), shown + 1);
         QCOMPARE(clip->text().toUtf8(), QByteArray("0,0,0,0,0,0,0,0\r\ntyped\r\nmore\xc2\xa0"));
     }
@@ -221,10 +219,10 @@ void TestOutput::copyPutsExactlyThePaneOnTheClipboard()
     QInputMethodEvent commit;
     commit.setCommitString(QString(QChar(0xFDD0)));
     QApplication::sendEvent(pane, &commit);
-    find<QLineEdit>(w, "tt0")->setText(QString(QChar(0xFDD1)));
-    click(w, "Command5");
+    w->form().topBoxes[0]->setText(QString(QChar(0xFDD1)));
+    click(w->form().panels[MatrixState::Top].copy);
     const QString marked = QString::fromUtf16(u"more\u00A0\uFDD0x\uFDD1\uFDD0\uFDD1,0,0,0,0,0,0,0\r\n");
-    QVERIFY(find<OutputPane>(w, "Text1")->paneText().endsWith("\r\n" + marked));
+    QVERIFY(w->form().pane->paneText().endsWith("\r\n" + marked));
     pane->moveCursor(QTextCursor::PreviousBlock, QTextCursor::KeepAnchor);
     QTest::keySequence(pane, QKeySequence::Copy);
     QCOMPARE(clip->text(), marked.chopped(2) + '\n');
@@ -233,11 +231,11 @@ void TestOutput::copyPutsExactlyThePaneOnTheClipboard()
 void TestOutput::clipboardFailureIsNotReportedAsSuccess()
 {
     FrmMain *w = m_w.get();
-    click(w, "Command4");
+    click(w->form().panels[MatrixState::Left].copy);
     // Another program keeps the clipboard: whatever we place does not stay.
     Clipboard::setWriterForTests([](const QString &) { QGuiApplication::clipboard()->setText("held elsewhere"); });
     MessageBox::setNextAnswer(MessageBox::OK);
-    click(w, "Command12");
+    click(w->form().copyPane);
     QVERIFY(MessageBox::lastPrompt() != QStringLiteral("Cliboard now has the text"));
     QVERIFY(MessageBox::lastPrompt().contains("could not be written"));
 }
@@ -245,7 +243,7 @@ void TestOutput::clipboardFailureIsNotReportedAsSuccess()
 void TestOutput::overlongLinesAreRefused()
 {
     FrmMain *w = m_w.get();
-    auto *pane = find<OutputPane>(w, "Text1");
+    auto *pane = w->form().pane;
     pane->setFocus();
     QTest::keyClicks(pane, "kept");
     QGuiApplication::clipboard()->setText(QString(1 << 20, QLatin1Char('x')));
@@ -265,7 +263,7 @@ void TestOutput::overlongLinesAreRefused()
     MessageBox::setNextAnswer(MessageBox::OK);
     QTest::keyClick(pane, Qt::Key_A);
     QCOMPARE(MessageBox::shownCount(), shown + 2);
-    click(w, "Command4");
+    click(w->form().panels[MatrixState::Left].copy);
     QCOMPARE(pane->paneText(), "kept" + longest + "\r\nz0,0,0,0,0,0,0,0\r\n");
 }
 
@@ -312,7 +310,7 @@ void TestOutput::everyEditKeepsLinesWithinTheLimit()
     QFETCH(int, mods);
     QFETCH(QString, typed);
     QFETCH(bool, refused);
-    auto *pane = find<OutputPane>(m_w.get(), "Text1");
+    auto *pane = m_w->form().pane;
     pane->setPlainText(text);
     QTextCursor cursor = pane->textCursor();
     cursor.setPosition(anchor);
@@ -351,14 +349,14 @@ void TestOutput::everyEditKeepsLinesWithinTheLimit()
 void TestOutput::topBoxesHoldOneLine()
 {
     FrmMain *w = m_w.get();
-    auto *tt0 = find<QLineEdit>(w, "tt0");
+    auto *tt0 = w->form().topBoxes[0];
     tt0->setFocus();
     tt0->selectAll();
     QGuiApplication::clipboard()->setText(QStringLiteral("a\r\nb\u0001c"));
     QTest::keySequence(tt0, QKeySequence::Paste);
     QCOMPARE(tt0->text(), QStringLiteral("ab\u0001c"));
-    click(w, "Command5");
-    QCOMPARE(find<OutputPane>(w, "Text1")->paneText(), QStringLiteral("ab\u0001c,0,0,0,0,0,0,0\r\n"));
+    click(w->form().panels[MatrixState::Top].copy);
+    QCOMPARE(w->form().pane->paneText(), QStringLiteral("ab\u0001c,0,0,0,0,0,0,0\r\n"));
 
     // Of bounded length, cut where the text put in ends and never inside a
     // surrogate pair, so that eight full boxes list below the pane's limit.
@@ -371,10 +369,10 @@ void TestOutput::topBoxesHoldOneLine()
     QTest::keyClick(tt0, Qt::Key_A);
     QCOMPARE(tt0->text(), full);
     for (int i = 1; i < 8; ++i)
-        find<QLineEdit>(w, QStringLiteral("tt%1").arg(i))->setText(full + "g");
-    select("List1", 2);
-    click(w, "Command5");
-    const QString line = find<OutputPane>(w, "Text1")->paneText().section("\r\n", 1, 1);
+        w->form().topBoxes[i]->setText(full + "g");
+    select(m_w->form().prefixList, 2);
+    click(w->form().panels[MatrixState::Top].copy);
+    const QString line = w->form().pane->paneText().section("\r\n", 1, 1);
     QCOMPARE(line.count(emoji), 8);
     QVERIFY(PaneText::characters(line) < OutputPane::LongestLine);
 }
@@ -382,33 +380,33 @@ void TestOutput::topBoxesHoldOneLine()
 void TestOutput::clearAsksFirst()
 {
     FrmMain *w = m_w.get();
-    click(w, "Command4");
+    click(w->form().panels[MatrixState::Left].copy);
     MessageBox::setNextAnswer(MessageBox::No);
-    click(w, "Command9");
+    click(w->form().clearPane);
     QCOMPARE(MessageBox::lastPrompt(), QStringLiteral("Are you sure?"));
     QCOMPARE(MessageBox::lastTitle(), QStringLiteral("Clear"));
     QCOMPARE(pane(), QStringLiteral("0,0,0,0,0,0,0,0\n"));
 
     MessageBox::setNextAnswer(MessageBox::Yes);
-    click(w, "Command9");
+    click(w->form().clearPane);
     QCOMPARE(pane(), QString());
     MessageBox::setNextAnswer(MessageBox::Yes);
-    click(w, "Command9"); // on an empty pane
+    click(w->form().clearPane); // on an empty pane
     QCOMPARE(pane(), QString());
 
     clickCell(w, 0, 1);
-    click(w, "Command4");
-    QCOMPARE(find<OutputPane>(w, "Text1")->paneText(), QStringLiteral("2,0,0,0,0,0,0,0\r\n"));
+    click(w->form().panels[MatrixState::Left].copy);
+    QCOMPARE(w->form().pane->paneText(), QStringLiteral("2,0,0,0,0,0,0,0\r\n"));
 }
 
 // One real modal box each: its texts, buttons and default, answered by a key.
 void TestOutput::realMessageBoxesCarryTheirTexts()
 {
     FrmMain *w = m_w.get();
-    click(w, "Command4");
+    click(w->form().panels[MatrixState::Left].copy);
     {
         AnsweredBox seen(Qt::Key_Return); // the default, Yes
-        click(w, "Command9");
+        click(w->form().clearPane);
         QVERIFY2(seen.answered, "no box came");
         QCOMPARE(seen.title, QStringLiteral("Clear"));
         QCOMPARE(seen.text, QStringLiteral("Are you sure?"));
@@ -419,7 +417,7 @@ void TestOutput::realMessageBoxesCarryTheirTexts()
     }
 
     AnsweredBox seen(Qt::Key_Return);
-    click(w, "Command12");
+    click(w->form().copyPane);
     QTRY_VERIFY2(seen.answered, "no box came"); // the check may answer a moment later
     QCOMPARE(seen.title, QStringLiteral("ZENTIL"));
     QCOMPARE(seen.text, QStringLiteral("Cliboard now has the text"));

@@ -121,11 +121,7 @@ struct Reference
     }
 };
 
-const char *const EdgePrefix[4] = {"tl", "tr", "tt", "tb"};
-const char *const CopyButton[4] = {"Command4", "Command7", "Command5", "Command6"};
 // Panels in the order right, top, left, bottom; their edges in the order above.
-const char *const PanelFrame[4] = {"Frame3", "Frame4", "Frame5", "Frame6"};
-const char *const PanelButton[4] = {"cmdhide1", "Command1", "Command2", "Command3"};
 const int PanelEdge[4] = {1, 2, 0, 3};
 
 QString randomText(std::mt19937 &rng)
@@ -211,24 +207,24 @@ QString TestRandomized::compare(FrmMain *w, const Reference &ref)
                 return QStringLiteral("cell r%1c%2 is %3").arg(r).arg(c).arg(cellOn(w, r, c) ? "on" : "off");
     for (int e = 0; e < 4; ++e)
         for (int i = 0; i < 8; ++i) {
-            const QString name = QLatin1String(EdgePrefix[e]) + QString::number(i);
-            QWidget *box = find(w, name);
-            if (boxText(w, name) != ref.texts[e][i])
-                return QStringLiteral("%1 shows '%2', expected '%3'").arg(name, boxText(w, name), ref.texts[e][i]);
+            QWidget *box = GuiTest::box(w, MatrixState::Edge(e), i);
+            const QString name = box->objectName(), text = boxText(w, MatrixState::Edge(e), i);
+            if (text != ref.texts[e][i])
+                return QStringLiteral("%1 shows '%2', expected '%3'").arg(name, text, ref.texts[e][i]);
             if (box->isHidden() == ref.boxOwnVisible(e, i))
                 return QStringLiteral("%1 visibility").arg(name);
         }
-    for (const char *frame : {"Frame1", "Frame2"})
-        if (find(w, frame)->isHidden() != ref.fiveBySeven)
-            return QStringLiteral("%1 visibility").arg(frame);
+    for (QFrame *frame : {w->form().gridRight, w->form().gridBottom})
+        if (frame->isHidden() != ref.fiveBySeven)
+            return QStringLiteral("%1 visibility").arg(frame->objectName());
     for (int p = 0; p < 4; ++p) {
-        if (find(w, PanelFrame[p])->isHidden() == ref.panelShown[p])
-            return QStringLiteral("%1 visibility").arg(PanelFrame[p]);
-        const QString caption = find<QPushButton>(w, PanelButton[p])->text();
-        if (caption != (ref.panelShown[p] ? "Hide" : "Unhide"))
-            return QStringLiteral("%1 reads %2").arg(PanelButton[p], caption);
+        const MainForm::Panel &panel = w->form().panels[PanelEdge[p]];
+        if (panel.frame->isHidden() == ref.panelShown[p])
+            return QStringLiteral("%1 visibility").arg(panel.frame->objectName());
+        if (panel.hide->text() != (ref.panelShown[p] ? "Hide" : "Unhide"))
+            return QStringLiteral("%1 reads %2").arg(panel.hide->objectName(), panel.hide->text());
     }
-    const QString pane = find<OutputPane>(w, "Text1")->paneText();
+    const QString pane = w->form().pane->paneText();
     if (pane != ref.pane)
         return QStringLiteral("pane holds '%1', expected '%2'").arg(pane.right(80), ref.pane.right(80));
     if (QGuiApplication::clipboard()->text() != ref.clipboard)
@@ -271,7 +267,7 @@ QStringList TestRandomized::runSequence(quint32 seed, int length)
             const QString text = randomText(rng);
             const bool enter = roll(4) != 0;
             what = QStringLiteral("type '%1' into tt%2%3").arg(text).arg(c).arg(enter ? " and double-click" : "");
-            auto *box = find<QLineEdit>(w, QStringLiteral("tt%1").arg(c));
+            EdgeBox *box = w->form().topBoxes[c];
             QTest::mouseClick(box, Qt::LeftButton);
             box->selectAll();
             QTest::keyClick(box, Qt::Key_Delete);
@@ -284,20 +280,21 @@ QStringList TestRandomized::runSequence(quint32 seed, int length)
         } else if (kind < 68) {
             const bool five = roll(2);
             what = five ? "select 5x7" : "select 8x8";
-            click(w, five ? "Option2(0)" : "Option2(1)");
+            click(five ? w->form().option5x7 : w->form().option8x8);
             ref.fiveBySeven = five;
         } else if (kind < 74) {
             const int p = roll(4);
-            what = QStringLiteral("press %1").arg(PanelButton[p]);
-            click(w, PanelButton[p]);
+            QPushButton *hide = w->form().panels[PanelEdge[p]].hide;
+            what = QStringLiteral("press %1").arg(hide->objectName());
+            click(hide);
             ref.panelShown[p] = !ref.panelShown[p];
         } else if (kind < 77) {
             what = "Reset";
-            click(w, "cmd1");
+            click(w->form().reset);
             ref.reset();
         } else if (kind < 83) {
             const bool prefixList = roll(2);
-            auto *list = find<OneLineList>(w, prefixList ? "List1" : "List2");
+            OneLineList *list = prefixList ? w->form().prefixList : w->form().delimiterList;
             const int row = roll(list->count());
             what = QStringLiteral("select %1 in %2").arg(list->item(row)->text(), list->objectName());
             list->scrollToItem(list->item(row), QAbstractItemView::PositionAtTop);
@@ -305,20 +302,21 @@ QStringList TestRandomized::runSequence(quint32 seed, int length)
             (prefixList ? ref.prefixSel : ref.delimiterSel) = row;
         } else if (kind < 94) {
             const int e = roll(4);
-            what = QStringLiteral("press %1").arg(CopyButton[e]);
-            click(w, CopyButton[e]);
+            QPushButton *copy = w->form().panels[e].copy;
+            what = QStringLiteral("press %1").arg(copy->objectName());
+            click(copy);
             ref.list(e);
         } else if (kind < 97) {
             what = "press the pane's Copy";
             MessageBox::setNextAnswer(MessageBox::OK);
-            click(w, "Command12");
+            click(w->form().copyPane);
             ref.clipboard = ref.pane;
             ++ref.messages;
         } else {
             const bool yes = roll(2);
             what = yes ? "Clear, answered Yes" : "Clear, answered No";
             MessageBox::setNextAnswer(yes ? MessageBox::Yes : MessageBox::No);
-            click(w, "Command9");
+            click(w->form().clearPane);
             if (yes)
                 ref.pane.clear();
             ++ref.messages;

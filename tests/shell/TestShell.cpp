@@ -144,7 +144,7 @@ void TestShell::exitEndsAtOnceAndSavesNothing()
     auto w = openWindow();
     w->move(300, 300);
     w->showAbout();
-    QVERIFY(runUntilEnd([&w] { click(w.get(), "Command10"); }));
+    QVERIFY(runUntilEnd([&w] { click(w->form().exit); }));
     QCOMPARE(storedValues().size(), 1);
     QCOMPARE(storedValues().value("Settings/MainLeft"), QStringLiteral("1500"));
 }
@@ -311,10 +311,10 @@ void TestShell::unsavablePlacementIsReported()
 void TestShell::aboutIsOneWindow()
 {
     auto w = openWindow();
-    click(w.get(), "Command11");
+    click(w->form().about);
     FrmAbout *about = w->about();
     QVERIFY(about && about->isVisible());
-    click(w.get(), "Command11");
+    click(w->form().about);
     QCOMPARE(w->about(), about);
     int count = 0;
     for (QWidget *tl : QApplication::topLevelWidgets())
@@ -325,21 +325,25 @@ void TestShell::aboutIsOneWindow()
     QCOMPARE(about->size(), QSize(330, 213));
     QCOMPARE(about->palette().color(QPalette::Window), QColor(0xFF, 0xE0, 0xC0));
     QVERIFY(!about->windowIcon().isNull());
+    // The About window has no form of typed handles: its controls go by their names.
     auto *image = find<AboutPicture>(about, "Image1");
+    auto *name = find<QLabel>(about, "Label1");
+    auto *close = find<QPushButton>(about, "Command1");
+    QVERIFY(image && name && close);
     QCOMPARE(image->grab().toImage().pixelColor(5, 4), QColor(0, 0, 0xFF)); // the top lit cell
     QCOMPARE(image->geometry(), QRect(120, 120, 79, 29));
-    QVERIFY(find<QLabel>(about, "Label1")->text().contains("ZENTIL"));
+    QVERIFY(name->text().contains("ZENTIL"));
 
     // Close hides and keeps it; the close box destroys it; About makes a new one.
-    click(about, "Command1");
+    click(close);
     QVERIFY(!about->isVisible());
     QCOMPARE(w->about(), about);
-    click(w.get(), "Command11");
+    click(w->form().about);
     QVERIFY(about->isVisible());
     QPointer<FrmAbout> gone = about;
     about->close();
     QTRY_VERIFY(gone.isNull());
-    click(w.get(), "Command11");
+    click(w->form().about);
     QVERIFY(w->about() && w->about()->isVisible());
 }
 
@@ -355,8 +359,11 @@ void TestShell::closingMainEndsWithAboutOpenOrHidden()
     QFETCH(bool, hidden);
     auto w = openWindow();
     w->showAbout();
-    if (hidden)
-        click(w->about(), "Command1");
+    if (hidden) {
+        auto *close = find<QPushButton>(w->about(), "Command1");
+        QVERIFY(close);
+        click(close);
+    }
     QPointer<FrmAbout> about = w->about();
     QVERIFY(runUntilEnd([&w] { w->close(); }));
     QTRY_VERIFY(about.isNull());
