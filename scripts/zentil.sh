@@ -30,6 +30,8 @@ run)
 test)
     install_missing "${packages[@]}" "${test_packages[@]}"
     build release
+    # The randomized test's full soak; a plain ctest runs a short one.
+    export ZENTIL_RANDOM_SEQUENCES=200
     ctest --preset release
     # Again under AddressSanitizer and UndefinedBehaviorSanitizer; packaging
     # and installing are checked once, on the release build.

@@ -19,7 +19,8 @@
 #include <QRadioButton>
 
 #include <cstdint>
-#include <type_traits>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -53,159 +54,265 @@ constexpr std::uint32_t WindowTextColor = 0x80000008u;
 
 constexpr int Pitch = 240; // twips from one cell or box to the next
 
-// Where the window keeps a control it acts on; index counts the controls of a group.
-using Bind = void (*)(MainForm &, QWidget *, int index);
+using TopBoxRow = std::array<EdgeBox *, MatrixState::Size>;
+using ValueBoxRow = std::array<ValueBox *, MatrixState::Size>;
+using CellGrid = std::array<std::array<CellButton *, MatrixState::Size>, MatrixState::Size>;
 
-template <typename Member> struct WidgetOf;
-template <typename Class, typename Widget> struct WidgetOf<Widget * Class::*>
-{
-    using type = Widget;
-};
-
-template <auto Member> void to(MainForm &form, QWidget *w, int)
-{
-    form.*Member = static_cast<typename WidgetOf<decltype(Member)>::type *>(w);
-}
-
-template <Edge edge, auto Member> void toPanel(MainForm &form, QWidget *w, int)
-{
-    form.panels[edge].*Member = static_cast<typename WidgetOf<decltype(Member)>::type *>(w);
-}
-
-void toCell(MainForm &form, QWidget *w, int index)
-{
-    form.cells[index / MatrixState::Size][index % MatrixState::Size] = static_cast<CellButton *>(w);
-}
-
-void toTopBox(MainForm &form, QWidget *w, int index)
-{
-    form.topBoxes[index] = static_cast<EdgeBox *>(w);
-}
-
-template <Edge edge> void toValueBox(MainForm &form, QWidget *w, int index)
-{
-    form.valueBoxes[edge][index] = static_cast<ValueBox *>(w);
-}
-
+// One control, or a group of like controls, said field by field:
+//     button("cmd1").at(5640, 3840, 735, 255).caption("&Reset").into(form.reset)
+// Each kind starts from the face and colours all of its controls share;
+// into() names the member of MainForm that keeps the control.
 struct Row
 {
+    Row(Kind kind, const char *name, Face face = Face::Window) : kind(kind), name(name), face(face) {}
+
+    // Twips in the container; for a group, its first member.
+    Row &at(int x, int y, int w, int h)
+    {
+        left = x;
+        top = y;
+        width = w;
+        height = h;
+        return *this;
+    }
+    // The row that names the container; without it, the window.
+    Row &in(const char *container)
+    {
+        parent = container;
+        return *this;
+    }
+    Row &caption(const char *text)
+    {
+        captionText = text;
+        return *this;
+    }
+    Row &font(Face f)
+    {
+        face = f;
+        return *this;
+    }
+    Row &textColor(std::uint32_t ole)
+    {
+        text = ole;
+        return *this;
+    }
+    // What a screen reader calls it; for a group, %1 counts its members from 1.
+    Row &spoken(const char *name)
+    {
+        spokenName = name;
+        return *this;
+    }
+    Row &description(const char *text)
+    {
+        descriptionText = text;
+        return *this;
+    }
+
+    Row &into(QFrame *&member)
+    {
+        frame = &member;
+        return *this;
+    }
+    Row &into(QPushButton *&member)
+    {
+        button = &member;
+        return *this;
+    }
+    Row &into(QRadioButton *&member)
+    {
+        radio = &member;
+        return *this;
+    }
+    Row &into(OneLineList *&member)
+    {
+        list = &member;
+        return *this;
+    }
+    Row &into(OutputPane *&member)
+    {
+        pane = &member;
+        return *this;
+    }
+    Row &into(CellGrid &member)
+    {
+        cells = &member;
+        return *this;
+    }
+    Row &into(TopBoxRow &member)
+    {
+        topBoxes = &member;
+        return *this;
+    }
+    Row &into(ValueBoxRow &member)
+    {
+        valueBoxes = &member;
+        return *this;
+    }
+
     Kind kind;
-    const char *name;             // object name; for a group of boxes, the prefix of box 0 to 7
-    const char *parent;           // the row naming its container; none for the window
-    int left, top, width, height; // twips in the container; for a group, its first member
-    const char *caption;
+    const char *name; // object name; for a group of boxes, the prefix of box 0 to 7
     Face face;
-    std::uint32_t text;       // colour of the text
-    std::uint32_t background; // colour behind it
-    const char *spoken;       // what a screen reader calls it; %1 counts the members of a group from 1
-    const char *description;
-    Bind bind;
+    const char *parent = nullptr;
+    int left = 0, top = 0, width = 0, height = 0;
+    const char *captionText = nullptr;
+    std::uint32_t text = NoColor;       // colour of the text
+    std::uint32_t background = NoColor; // colour behind it
+    const char *spokenName = nullptr;
+    const char *descriptionText = nullptr;
+
+    // Where the window keeps it; at most one is set, of the kind's own type.
+    QFrame **frame = nullptr;
+    QPushButton **button = nullptr;
+    QRadioButton **radio = nullptr;
+    OneLineList **list = nullptr;
+    OutputPane **pane = nullptr;
+    CellGrid *cells = nullptr;
+    TopBoxRow *topBoxes = nullptr;
+    ValueBoxRow *valueBoxes = nullptr;
 };
+
+Row gridFrame(const char *name)
+{
+    Row row(Kind::GridFrame, name);
+    row.text = WindowTextColor;
+    row.background = MenuColor;
+    return row;
+}
+// Its boxes inherit its font and colour.
+Row panel(const char *name)
+{
+    Row row(Kind::Panel, name, Face::Serif6);
+    row.background = BoxColor;
+    return row;
+}
+Row cells(const char *name)
+{
+    return Row(Kind::Cells, name);
+}
+Row topBoxes(const char *prefix)
+{
+    return Row(Kind::TopBoxes, prefix);
+}
+Row valueBoxes(const char *prefix)
+{
+    return Row(Kind::ValueBoxes, prefix);
+}
+Row label(const char *name)
+{
+    return Row(Kind::Label, name);
+}
+Row centredLabel(const char *name)
+{
+    return Row(Kind::CentredLabel, name);
+}
+Row panelCaption(const char *name)
+{
+    return label(name).font(Face::Sans825Bold).textColor(CaptionColor);
+}
+Row title(const char *name)
+{
+    return Row(Kind::Title, name);
+}
+Row button(const char *name)
+{
+    return Row(Kind::Button, name, Face::Serif675);
+}
+Row groupBox(const char *name)
+{
+    return Row(Kind::GroupBox, name);
+}
+Row radio(const char *name)
+{
+    return Row(Kind::Radio, name, Face::Serif675);
+}
+Row list(const char *name)
+{
+    return Row(Kind::List, name, Face::Sans825);
+}
+Row pane(const char *name)
+{
+    return Row(Kind::Pane, name);
+}
+
+// Marks the spoken names and descriptions for translation.
+#define N(text) QT_TRANSLATE_NOOP("FrmMain", text)
 
 // The main window, one row per control (or group of like controls). Tab goes
 // through the controls that take focus in the order of the rows. Containers
 // are built before the rest, in their order here, so that where two controls
 // share an edge pixel the later one is drawn over the earlier one.
-// clang-format off
-const Row Layout[] = {
-    {Kind::GridFrame, "Frame1", nullptr, 4200, 1800, 855, 1815, nullptr, Face::Window, WindowTextColor, MenuColor,
-     QT_TRANSLATE_NOOP("FrmMain", "Grid, columns 6 to 8"), nullptr, to<&MainForm::gridRight>},
-    {Kind::GridFrame, "Frame2", nullptr, 3000, 3480, 2055, 255, nullptr, Face::Window, WindowTextColor, MenuColor,
-     QT_TRANSLATE_NOOP("FrmMain", "Grid, row 8"), nullptr, to<&MainForm::gridBottom>},
-    {Kind::Cells, "r%1c%2", nullptr, 3000, 1800, 255, 255, nullptr, Face::Window, NoColor, NoColor,
-     nullptr, nullptr, toCell},
-    // Captions of the panels, drawn below the buttons that share a pixel row with them.
-    {Kind::Label, "Label3", nullptr, 3600, 840, 660, 195, "Bits 0-7", Face::Sans825Bold, CaptionColor, NoColor,
-     nullptr, nullptr, nullptr},
-    {Kind::Label, "Label13", nullptr, 3600, 1080, 855, 195, "LSB-MSB", Face::Sans825Bold, CaptionColor, NoColor,
-     nullptr, nullptr, nullptr},
-    {Kind::Label, "Label1", nullptr, 1560, 2280, 600, 195, "Bits0-7", Face::Sans825Bold, CaptionColor, NoColor,
-     nullptr, nullptr, nullptr},
-    {Kind::Label, "Label11", nullptr, 1560, 2520, 855, 195, "LSB-MSB", Face::Sans825Bold, CaptionColor, NoColor,
-     nullptr, nullptr, nullptr},
-    {Kind::Label, "Label2", nullptr, 5640, 2280, 1335, 195, "Bits 7-0", Face::Sans825Bold, CaptionColor, NoColor,
-     nullptr, nullptr, nullptr},
-    {Kind::Label, "Label10", nullptr, 5640, 2520, 855, 195, "MSB-LSB", Face::Sans825Bold, CaptionColor, NoColor,
-     nullptr, nullptr, nullptr},
-    {Kind::Label, "Label4", nullptr, 3600, 4320, 660, 195, "Bits 7-0", Face::Sans825Bold, CaptionColor, NoColor,
-     nullptr, nullptr, nullptr},
-    {Kind::Label, "Label12", nullptr, 3600, 4560, 855, 195, "MSB-LSB", Face::Sans825Bold, CaptionColor, NoColor,
-     nullptr, nullptr, nullptr},
-    {Kind::Button, "cmd1", nullptr, 5640, 3840, 735, 255, "&Reset", Face::Serif675, NoColor, NoColor,
-     QT_TRANSLATE_NOOP("FrmMain", "Reset the grid"), nullptr, to<&MainForm::reset>},
-    {Kind::Panel, "Frame3", nullptr, 5040, 1560, 495, 2175, nullptr, Face::Serif6, NoColor, BoxColor,
-     QT_TRANSLATE_NOOP("FrmMain", "Right values"), nullptr, toPanel<MatrixState::Right, &MainForm::Panel::frame>},
-    {Kind::ValueBoxes, "tr", "Frame3", 120, 240, 255, 255, nullptr, Face::Window, NoColor, NoColor,
-     QT_TRANSLATE_NOOP("FrmMain", "Right value of row %1"), nullptr, toValueBox<MatrixState::Right>},
-    {Kind::Button, "cmdhide1", nullptr, 5640, 2760, 735, 255, "Hide", Face::Serif675, NoColor, NoColor,
-     nullptr, nullptr, toPanel<MatrixState::Right, &MainForm::Panel::hide>},
-    {Kind::Button, "Command1", nullptr, 3600, 360, 735, 255, "Hide", Face::Serif675, NoColor, NoColor,
-     nullptr, nullptr, toPanel<MatrixState::Top, &MainForm::Panel::hide>},
-    {Kind::Button, "Command2", nullptr, 1560, 2760, 735, 255, "Hide", Face::Serif675, NoColor, NoColor,
-     nullptr, nullptr, toPanel<MatrixState::Left, &MainForm::Panel::hide>},
-    {Kind::Button, "Command3", nullptr, 3600, 4800, 735, 255, "Hide", Face::Serif675, NoColor, NoColor,
-     nullptr, nullptr, toPanel<MatrixState::Bottom, &MainForm::Panel::hide>},
-    {Kind::Panel, "Frame4", nullptr, 2640, 1320, 2415, 375, nullptr, Face::Serif6, NoColor, BoxColor,
-     QT_TRANSLATE_NOOP("FrmMain", "Top values"), nullptr, toPanel<MatrixState::Top, &MainForm::Panel::frame>},
-    {Kind::TopBoxes, "tt", "Frame4", 360, 0, 255, 255, nullptr, Face::Window, NoColor, NoColor,
-     QT_TRANSLATE_NOOP("FrmMain", "Top value of column %1"), nullptr, toTopBox},
-    {Kind::Panel, "Frame5", nullptr, 2520, 1800, 375, 2055, nullptr, Face::Serif6, NoColor, BoxColor,
-     QT_TRANSLATE_NOOP("FrmMain", "Left values"), nullptr, toPanel<MatrixState::Left, &MainForm::Panel::frame>},
-    {Kind::ValueBoxes, "tl", "Frame5", 0, 0, 255, 255, nullptr, Face::Window, NoColor, NoColor,
-     QT_TRANSLATE_NOOP("FrmMain", "Left value of row %1"), nullptr, toValueBox<MatrixState::Left>},
-    {Kind::Panel, "Frame6", nullptr, 3000, 3960, 2055, 375, nullptr, Face::Serif6, NoColor, BoxColor,
-     QT_TRANSLATE_NOOP("FrmMain", "Bottom values"), nullptr, toPanel<MatrixState::Bottom, &MainForm::Panel::frame>},
-    {Kind::ValueBoxes, "tb", "Frame6", 0, 0, 255, 255, nullptr, Face::Window, NoColor, NoColor,
-     QT_TRANSLATE_NOOP("FrmMain", "Bottom value of column %1"), nullptr, toValueBox<MatrixState::Bottom>},
-    {Kind::Button, "Command4", nullptr, 1560, 3000, 735, 255, "Copy", Face::Serif675, NoColor, NoColor,
-     QT_TRANSLATE_NOOP("FrmMain", "Copy left values to the pane"), nullptr,
-     toPanel<MatrixState::Left, &MainForm::Panel::copy>},
-    {Kind::Button, "Command5", nullptr, 3600, 600, 735, 255, "Copy", Face::Serif675, NoColor, NoColor,
-     QT_TRANSLATE_NOOP("FrmMain", "Copy top values to the pane"), nullptr,
-     toPanel<MatrixState::Top, &MainForm::Panel::copy>},
-    {Kind::Button, "Command6", nullptr, 3600, 5040, 735, 255, "Copy", Face::Serif675, NoColor, NoColor,
-     QT_TRANSLATE_NOOP("FrmMain", "Copy bottom values to the pane"), nullptr,
-     toPanel<MatrixState::Bottom, &MainForm::Panel::copy>},
-    {Kind::Button, "Command7", nullptr, 5640, 3000, 735, 255, "Copy", Face::Serif675, NoColor, NoColor,
-     QT_TRANSLATE_NOOP("FrmMain", "Copy right values to the pane"), nullptr,
-     toPanel<MatrixState::Right, &MainForm::Panel::copy>},
-    {Kind::Pane, "Text1", nullptr, 0, 3840, 2895, 1815, nullptr, Face::Window, NoColor, NoColor,
-     QT_TRANSLATE_NOOP("FrmMain", "Output pane, Copy Output Clipboard"), nullptr, to<&MainForm::pane>},
-    {Kind::Button, "Command9", nullptr, 1920, 5760, 735, 255, "Clear", Face::Serif675, NoColor, NoColor,
-     QT_TRANSLATE_NOOP("FrmMain", "Clear the pane"), nullptr, to<&MainForm::clearPane>},
-    // The caption's trailing blank is not spoken. Exit's red back colour in the
-    // design is one the standard button style never draws, so Exit
-    // deliberately looks like every other button.
-    {Kind::Button, "Command10", nullptr, 5520, 5760, 735, 255, "E&xit ", Face::Serif675, NoColor, NoColor,
-     QT_TRANSLATE_NOOP("FrmMain", "Exit"), nullptr, to<&MainForm::exit>},
-    {Kind::Button, "Command11", nullptr, 0, 360, 735, 255, "&About", Face::Serif675, NoColor, NoColor,
-     QT_TRANSLATE_NOOP("FrmMain", "About ZENTIL"), nullptr, to<&MainForm::about>},
-    {Kind::GroupBox, "Frame7", nullptr, 0, 720, 2175, 1455, "Options", Face::Window, NoColor, NoColor,
-     nullptr, nullptr, nullptr},
-    {Kind::Label, "Label5", "Frame7", 120, 240, 495, 255, "View", Face::Window, NoColor, NoColor,
-     nullptr, nullptr, nullptr},
-    {Kind::Radio, "Option2(1)", "Frame7", 120, 480, 615, 255, "8x8", Face::Serif675, NoColor, NoColor,
-     nullptr, nullptr, to<&MainForm::option8x8>},
-    {Kind::Radio, "Option2(0)", "Frame7", 120, 840, 735, 255, "5x7", Face::Serif675, NoColor, NoColor,
-     nullptr, nullptr, to<&MainForm::option5x7>},
-    {Kind::CentredLabel, "Label7", "Frame7", 960, 240, 735, 255, "Prefix", Face::Window, NoColor, NoColor,
-     nullptr, nullptr, nullptr},
-    {Kind::List, "List1", "Frame7", 840, 480, 975, 255, nullptr, Face::Sans825, NoColor, NoColor,
-     "Prefix", QT_TRANSLATE_NOOP("FrmMain", "Written in front of every listed value"), to<&MainForm::prefixList>},
-    // "Delimter" is the design's own spelling, kept as the caption and as the
-    // name a screen reader gives the list under it.
-    {Kind::CentredLabel, "Label8", "Frame7", 960, 840, 735, 255, "Delimter", Face::Window, NoColor, NoColor,
-     nullptr, nullptr, nullptr},
-    {Kind::List, "List2", "Frame7", 840, 1080, 975, 255, nullptr, Face::Sans825, NoColor, NoColor,
-     "Delimter", QT_TRANSLATE_NOOP("FrmMain", "Written between two listed values"), to<&MainForm::delimiterList>},
-    {Kind::Title, "Label6", nullptr, 120, 0, 6345, 240, "ZENTIL %1  -  bit matrix to hex", Face::Sans975Bold,
-     TitleColor, NoColor, nullptr, nullptr, nullptr},
-    {Kind::CentredLabel, "Label9", nullptr, 480, 3600, 1605, 195, "Copy Output Clipboard", Face::Window, NoColor,
-     NoColor, nullptr, nullptr, nullptr},
-    {Kind::Button, "Command12", nullptr, 360, 5760, 735, 255, "Copy", Face::Serif675, NoColor, NoColor,
-     QT_TRANSLATE_NOOP("FrmMain", "Copy the pane to the clipboard"), nullptr, to<&MainForm::copyPane>},
-};
-// clang-format on
+std::vector<Row> layout(MainForm &form)
+{
+    using E = MatrixState::Edge;
+    MainForm::Panel &left = form.panels[E::Left], &right = form.panels[E::Right];
+    MainForm::Panel &top = form.panels[E::Top], &bottom = form.panels[E::Bottom];
+    // clang-format off
+    return {
+        gridFrame("Frame1").at(4200, 1800, 855, 1815).spoken(N("Grid, columns 6 to 8")).into(form.gridRight),
+        gridFrame("Frame2").at(3000, 3480, 2055, 255).spoken(N("Grid, row 8")).into(form.gridBottom),
+        cells("r%1c%2").at(3000, 1800, 255, 255).into(form.cells),
+        // Captions of the panels, drawn below the buttons that share a pixel row with them.
+        panelCaption("Label3").at(3600, 840, 660, 195).caption("Bits 0-7"),
+        panelCaption("Label13").at(3600, 1080, 855, 195).caption("LSB-MSB"),
+        panelCaption("Label1").at(1560, 2280, 600, 195).caption("Bits0-7"),
+        panelCaption("Label11").at(1560, 2520, 855, 195).caption("LSB-MSB"),
+        panelCaption("Label2").at(5640, 2280, 1335, 195).caption("Bits 7-0"),
+        panelCaption("Label10").at(5640, 2520, 855, 195).caption("MSB-LSB"),
+        panelCaption("Label4").at(3600, 4320, 660, 195).caption("Bits 7-0"),
+        panelCaption("Label12").at(3600, 4560, 855, 195).caption("MSB-LSB"),
+        button("cmd1").at(5640, 3840, 735, 255).caption("&Reset").spoken(N("Reset the grid")).into(form.reset),
+        panel("Frame3").at(5040, 1560, 495, 2175).spoken(N("Right values")).into(right.frame),
+        valueBoxes("tr").in("Frame3").at(120, 240, 255, 255).spoken(N("Right value of row %1"))
+            .into(form.valueBoxes[E::Right]),
+        button("cmdhide1").at(5640, 2760, 735, 255).caption("Hide").into(right.hide),
+        button("Command1").at(3600, 360, 735, 255).caption("Hide").into(top.hide),
+        button("Command2").at(1560, 2760, 735, 255).caption("Hide").into(left.hide),
+        button("Command3").at(3600, 4800, 735, 255).caption("Hide").into(bottom.hide),
+        panel("Frame4").at(2640, 1320, 2415, 375).spoken(N("Top values")).into(top.frame),
+        topBoxes("tt").in("Frame4").at(360, 0, 255, 255).spoken(N("Top value of column %1")).into(form.topBoxes),
+        panel("Frame5").at(2520, 1800, 375, 2055).spoken(N("Left values")).into(left.frame),
+        valueBoxes("tl").in("Frame5").at(0, 0, 255, 255).spoken(N("Left value of row %1"))
+            .into(form.valueBoxes[E::Left]),
+        panel("Frame6").at(3000, 3960, 2055, 375).spoken(N("Bottom values")).into(bottom.frame),
+        valueBoxes("tb").in("Frame6").at(0, 0, 255, 255).spoken(N("Bottom value of column %1"))
+            .into(form.valueBoxes[E::Bottom]),
+        button("Command4").at(1560, 3000, 735, 255).caption("Copy").spoken(N("Copy left values to the pane"))
+            .into(left.copy),
+        button("Command5").at(3600, 600, 735, 255).caption("Copy").spoken(N("Copy top values to the pane"))
+            .into(top.copy),
+        button("Command6").at(3600, 5040, 735, 255).caption("Copy").spoken(N("Copy bottom values to the pane"))
+            .into(bottom.copy),
+        button("Command7").at(5640, 3000, 735, 255).caption("Copy").spoken(N("Copy right values to the pane"))
+            .into(right.copy),
+        pane("Text1").at(0, 3840, 2895, 1815).spoken(N("Output pane, Copy Output Clipboard")).into(form.pane),
+        button("Command9").at(1920, 5760, 735, 255).caption("Clear").spoken(N("Clear the pane")).into(form.clearPane),
+        // The caption's trailing blank is not spoken. Exit's red back colour in the
+        // design is one the standard button style never draws, so Exit
+        // deliberately looks like every other button.
+        button("Command10").at(5520, 5760, 735, 255).caption("E&xit ").spoken(N("Exit")).into(form.exit),
+        button("Command11").at(0, 360, 735, 255).caption("&About").spoken(N("About ZENTIL")).into(form.about),
+        groupBox("Frame7").at(0, 720, 2175, 1455).caption("Options"),
+        label("Label5").in("Frame7").at(120, 240, 495, 255).caption("View"),
+        radio("Option2(1)").in("Frame7").at(120, 480, 615, 255).caption("8x8").into(form.option8x8),
+        radio("Option2(0)").in("Frame7").at(120, 840, 735, 255).caption("5x7").into(form.option5x7),
+        centredLabel("Label7").in("Frame7").at(960, 240, 735, 255).caption("Prefix"),
+        list("List1").in("Frame7").at(840, 480, 975, 255).spoken("Prefix")
+            .description(N("Written in front of every listed value")).into(form.prefixList),
+        // "Delimter" is the design's own spelling, kept as the caption and as the
+        // name a screen reader gives the list under it.
+        centredLabel("Label8").in("Frame7").at(960, 840, 735, 255).caption("Delimter"),
+        list("List2").in("Frame7").at(840, 1080, 975, 255).spoken("Delimter")
+            .description(N("Written between two listed values")).into(form.delimiterList),
+        title("Label6").at(120, 0, 6345, 240).caption("ZENTIL %1  -  bit matrix to hex").font(Face::Sans975Bold)
+            .textColor(TitleColor),
+        centredLabel("Label9").at(480, 3600, 1605, 195).caption("Copy Output Clipboard"),
+        button("Command12").at(360, 5760, 735, 255).caption("Copy").spoken(N("Copy the pane to the clipboard"))
+            .into(form.copyPane),
+    };
+    // clang-format on
+}
+
+#undef N
 
 bool isContainer(Kind kind)
 {
@@ -272,14 +379,15 @@ public:
 
     void build()
     {
-        for (const Row &row : Layout)
+        const std::vector<Row> rows = layout(m_form);
+        for (const Row &row : rows)
             if (isContainer(row.kind))
                 m_containers.insert(QLatin1String(row.name), make(row));
-        for (const Row &row : Layout)
+        for (const Row &row : rows)
             if (!isContainer(row.kind))
                 make(row);
         QWidget *previous = nullptr;
-        for (QWidget *w : qAsConst(m_tabOrder)) {
+        for (QWidget *w : std::as_const(m_tabOrder)) {
             if (w->focusPolicy() == Qt::NoFocus)
                 continue;
             if (previous)
@@ -293,7 +401,7 @@ private:
     {
         QWidget *parent = row.parent ? m_containers.value(QLatin1String(row.parent)) : m_window;
         const QRect place = Twips::rect(row.left, row.top, row.width, row.height);
-        const QString caption = QString::fromUtf8(row.caption);
+        const QString caption = QString::fromUtf8(row.captionText);
         QWidget *w = nullptr;
         switch (row.kind) {
         case Kind::Cells:
@@ -318,6 +426,8 @@ private:
                 setColor(frame, QPalette::Base, row.background);
             }
             setColor(frame, QPalette::WindowText, row.text);
+            if (row.frame)
+                *row.frame = frame;
             w = frame;
             break;
         }
@@ -337,6 +447,8 @@ private:
             button->setGeometry(place);
             button->setFont(fontOf(row.face, m_window));
             button->setAutoDefault(false);
+            if (row.button)
+                *row.button = button;
             w = button;
             break;
         }
@@ -344,28 +456,33 @@ private:
             w = new QGroupBox(caption, parent);
             w->setGeometry(place);
             break;
-        case Kind::Radio:
-            w = new QRadioButton(caption, parent);
-            w->setGeometry(place);
-            w->setFont(fontOf(row.face, m_window));
+        case Kind::Radio: {
+            auto *radio = new QRadioButton(caption, parent);
+            radio->setGeometry(place);
+            radio->setFont(fontOf(row.face, m_window));
+            *row.radio = radio;
+            w = radio;
             break;
-        case Kind::List:
-            w = new OneLineList(QLatin1String(row.name), parent);
-            w->setGeometry(place);
-            w->setFont(fontOf(row.face, m_window));
+        }
+        case Kind::List: {
+            auto *list = new OneLineList(QLatin1String(row.name), parent);
+            list->setGeometry(place);
+            list->setFont(fontOf(row.face, m_window));
+            *row.list = list;
+            w = list;
             break;
+        }
         case Kind::Pane:
-            w = new OutputPane(parent);
+            *row.pane = new OutputPane(parent);
+            w = *row.pane;
             w->setGeometry(place);
             break;
         }
         w->setObjectName(QLatin1String(row.name));
-        if (row.spoken)
-            w->setAccessibleName(translated(row.spoken));
-        if (row.description)
-            w->setAccessibleDescription(translated(row.description));
-        if (row.bind)
-            row.bind(m_form, w, 0);
+        if (row.spokenName)
+            w->setAccessibleName(translated(row.spokenName));
+        if (row.descriptionText)
+            w->setAccessibleDescription(translated(row.descriptionText));
         m_tabOrder << w;
         return w;
     }
@@ -388,9 +505,8 @@ private:
                 }
                 auto *cell = new CellButton(m_matrix, r, c, container);
                 cell->setGeometry(Twips::rect(at.x(), at.y(), row.width, row.height));
-                const int id = r * MatrixState::Size + c;
-                m_form.cellGroup->addButton(cell, id);
-                row.bind(m_form, cell, id);
+                m_form.cellGroup->addButton(cell, r * MatrixState::Size + c);
+                (*row.cells)[r][c] = cell;
                 m_tabOrder << cell;
             }
         }
@@ -404,17 +520,16 @@ private:
         for (int i = 0; i < MatrixState::Size; ++i) {
             const QString name = QLatin1String(row.name) + QString::number(i);
             // Rows and columns are spoken as a person counts them, from 1.
-            const QString spoken = translated(row.spoken).arg(i + 1);
+            const QString spoken = translated(row.spokenName).arg(i + 1);
             QWidget *box;
             if (row.kind == Kind::TopBoxes) {
-                box = new EdgeBox(name, spoken, panel);
+                box = (*row.topBoxes)[i] = new EdgeBox(name, spoken, panel);
             } else {
-                box = new ValueBox(name, spoken, panel);
+                box = (*row.valueBoxes)[i] = new ValueBox(name, spoken, panel);
                 box->setEnabled(false);
             }
             const QPoint at = QPoint(row.left, row.top) + step * i;
             box->setGeometry(Twips::rect(at.x(), at.y(), row.width, row.height));
-            row.bind(m_form, box, i);
             boxes << box;
         }
         // Tab reaches the top boxes from the right, the last column first.
