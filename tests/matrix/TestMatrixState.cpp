@@ -24,6 +24,8 @@ private slots:
     void enterColumn();
     void enterColumnLeavesValuesAlone();
     void listingCounts();
+    void transformLaws_data();
+    void transformLaws();
 };
 
 void TestMatrixState::weights_data()
@@ -224,6 +226,55 @@ void TestMatrixState::listingCounts()
     QCOMPARE(SizeMode::valueCount(Edge::Bottom, true), 5);
     for (int e = 0; e < 4; ++e)
         QCOMPARE(SizeMode::valueCount(static_cast<Edge>(e), false), 8);
+}
+
+void TestMatrixState::transformLaws_data()
+{
+    QTest::addColumn<int>("transform");
+    QTest::addColumn<bool>("fiveBySeven");
+    for (int t = 0; t < MatrixState::TransformCount; ++t)
+        for (bool five : {false, true})
+            QTest::addRow("%d %s", t, five ? "5x7" : "8x8") << t << five;
+}
+
+void TestMatrixState::transformLaws()
+{
+    QFETCH(int, transform);
+    QFETCH(bool, fiveBySeven);
+    const auto t = static_cast<MatrixState::Transform>(transform);
+    const int rows = fiveBySeven ? 7 : 8, cols = fiveBySeven ? 5 : 8,
+              period = std::array{1, 1, 1, 1, 2, 2, 4, 4, 2}[transform];
+    // Where r0c1 goes, in enum order (row -1: pushed out); a shift moves every cell so.
+    const int to[][2] = {{-1, 1},       {1, 1},        {0, 0},        {0, 2}, {0, cols - 2},
+                         {rows - 1, 1}, {1, cols - 1}, {rows - 2, 0}, {0, 1}};
+    QCOMPARE(MatrixState::canTransform(t, fiveBySeven), !(fiveBySeven && period == 4));
+    QRandomGenerator random(transform);
+    for (int round = 0; round < 21; ++round) {
+        MatrixState m, inStep; // the last round: r0c1 alone
+        for (int cell = 0; cell < 64; ++cell)
+            if (round < 20 ? random.bounded(2) : cell == 1)
+                m.toggleCell(cell / 8, cell % 8);
+        const MatrixState before = m;
+        for (int k = 0; k < period; ++k) {
+            m.transform(t, fiveBySeven);
+            for (int r = 0; r < 8 && k == 0; ++r)
+                for (int c = 0; c < 8; ++c) {
+                    const int fr = r - to[transform][0], fc = c + 1 - to[transform][1];
+                    const bool visible = !fiveBySeven || SizeMode::inFiveBySevenArea(r, c);
+                    if (m.isOn(r, c))
+                        inStep.toggleCell(r, c);
+                    if (!visible || !MatrixState::canTransform(t, fiveBySeven))
+                        QCOMPARE(m.isOn(r, c), before.isOn(r, c));
+                    else if (period == 1)
+                        QCOMPARE(m.isOn(r, c), fr >= 0 && fr < rows && fc >= 0 && fc < cols && before.isOn(fr, fc));
+                    else if (round == 20)
+                        QCOMPARE(m.isOn(r, c), (r == to[transform][0] && c == to[transform][1]) !=
+                                                   (t == MatrixState::Transform::Invert));
+                }
+            QVERIFY(k > 0 || m.snapshot().values == inStep.snapshot().values);
+        }
+        QVERIFY(period == 1 || m.snapshot() == before.snapshot());
+    }
 }
 
 QTEST_APPLESS_MAIN(TestMatrixState)
