@@ -169,7 +169,7 @@ if about_button is not None:
               any("Drawing" in n for n in inside) and "Close" in inside, f"{inside}")
         close = next(a for a in walk(about) if a.name == "Close")
         close.queryAction().doAction(0)
-        wait_for(lambda: not states(about).contains(pyatspi.STATE_SHOWING))
+        check("its Close button hides it", wait_for(lambda: not states(about).contains(pyatspi.STATE_SHOWING)))
 
 # The typical use from the keyboard alone.
 window_id = sys.argv[1] if len(sys.argv) > 1 else None
