@@ -217,6 +217,9 @@ void FrmMain::showAbout()
         m_about = new FrmAbout();
         m_about->setAttribute(Qt::WA_DeleteOnClose);
     }
+    // Brought back whatever its state: show() leaves a minimised window so,
+    // and without a task bar it could not be reached at all.
+    m_about->setWindowState(m_about->windowState() & ~Qt::WindowMinimized);
     m_about->show();
     m_about->raise();
     m_about->activateWindow();
