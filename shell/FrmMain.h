@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 class FrmAbout;
 namespace WindowPlacement {
 class PlacementKeeper;
@@ -34,6 +36,9 @@ public:
     bool isFiveBySeven() const;
     void togglePanel(MatrixState::Edge edge);
     void listEdgeSet(MatrixState::Edge edge);
+    // Sets the picture so that the edge's values are the ones the text
+    // lists, or says why not and leaves the grid exactly as it was.
+    void pasteValues(MatrixState::Edge edge, const QString &text);
 
     void copyPane();
     void clearPane();
@@ -55,6 +60,7 @@ private:
     void refreshBoxes(int row, int col);
     QString boxText(MatrixState::Edge edge, int index) const;
     void setBoxText(MatrixState::Edge edge, int index);
+    void applyGridEdit(const std::function<void()> &edit);
 
     MatrixState m_matrix;
     Notation m_notation;
