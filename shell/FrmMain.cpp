@@ -262,17 +262,8 @@ void FrmMain::pasteValues(MatrixState::Edge edge, const QString &text)
                                    .arg(count));
         return;
     }
-    applyGridEdit([this, edge, values, five] { m_matrix.setEdgeValues(edge, values, five); });
-}
-
-void FrmMain::applyGridEdit(const std::function<void()> &edit)
-{
-    const MatrixState::Snapshot before = m_matrix.snapshot();
-    edit();
-    for (int r = 0; r < MatrixState::Size; ++r)
-        for (int c = 0; c < MatrixState::Size; ++c)
-            if (before.cells[r][c] != m_matrix.cellColor(r, c))
-                m_ui.cells[r][c]->refresh();
+    editGrid(tr("Paste"), [&] { m_matrix.setEdgeValues(edge, values, five); });
+    // Every box shows its value, as after Reset, a top box's typed text included.
     for (int e = 0; e < MatrixState::EdgeCount; ++e)
         for (int i = 0; i < MatrixState::Size; ++i)
             setBoxText(static_cast<MatrixState::Edge>(e), i);

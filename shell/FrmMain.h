@@ -73,7 +73,6 @@ private:
     bool gridKey(QKeyEvent *event);
     QString boxText(MatrixState::Edge edge, int index) const;
     void setBoxText(MatrixState::Edge edge, int index);
-    void applyGridEdit(const std::function<void()> &edit);
 
     MatrixState m_matrix;
     Notation m_notation;

@@ -9,9 +9,7 @@
 
 #include <QClipboard>
 #include <QDialogButtonBox>
-#include <QMenu>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -429,93 +427,45 @@ void TestOutput::realMessageBoxesCarryTheirTexts()
     QCOMPARE(seen.buttons, QStringList({"OK"}));
 }
 
+// Every way in, with every notation, is the randomized test's; here code, and what a refusal says.
 void TestOutput::pasteOntoPanels_data()
 {
-    // Right-click on box 0 (the top frame), Menu key on Hide, Ctrl+V on Copy, drop, Shift+F10 on Copy.
-    QTest::addColumn<int>("gesture");
+    QTest::addColumn<int>("way"); // as GuiTest::pasteOnto() takes it
     QTest::addColumn<int>("edge");
     QTest::addColumn<bool>("five");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("got"); // the panel's values, or the start of the refusal
-    QTest::newRow("C array, menu") << 0 << 0 << false
-                                   << "byte a[] = {0x3C, 0X42,\n0xa5, B10000001, 0xA5, 0x99, 66, 60};"
-                                   << "3C 42 A5 81 A5 99 66 60";
-    QTest::newRow("top frame, 5x7 run") << 0 << 2 << true << "0b10111111"
-                                        << "B 10 11 11 11";
-    QTest::newRow("menu key") << 1 << 1 << false << "$1 $2 $4 $8 $10 $20 $40 $80"
-                              << "1 2 4 8 10 20 40 80";
-    QTest::newRow("Ctrl+V, 5x7") << 2 << 1 << true << "H80\"H8\"HF8\"H0\"H0\"H0\"H10"
-                                 << "80 8 F8 0 0 0 10";
-    QTest::newRow("drop") << 3 << 3 << false << "&0&18&3C&7E&FF&7E&3C&18"
-                          << "0 18 3C 7E FF 7E 3C 18";
-    QTest::newRow("7 of 8") << 2 << 0 << false << "0,18,3C,7E,FF,7E,3C"
+    QTest::newRow("C array") << 0 << 0 << false << "byte a[] = {0x3C, 0X42,\n0xa5, B10000001, 0xA5, 0x99, 66, 60};"
+                             << "3C 42 A5 81 A5 99 66 60";
+    QTest::newRow("5x7 run") << 0 << 2 << true << "0b10111111"
+                             << "B 10 11 11 11";
+    QTest::newRow("7 of 8") << 4 << 0 << false << "0,18,3C,7E,FF,7E,3C"
                             << "The text holds 7 values. The left panel takes 8";
-    QTest::newRow("over FF") << 0 << 3 << false << "0x1 0x100"
-                             << "\"0x100\" is more than FF";
-    QTest::newRow("words") << 3 << 2 << false << "smile"
-                           << "\"smile\" is not";
-    QTest::newRow("mixed widths") << 4 << 0 << true << "1234567890"
-                                  << "\"1234567890\" has nothing between";
     QTest::newRow("hidden cell") << 2 << 0 << true << "1 2 4 8 10 1F 20"
                                  << "Value 7, 20, would need";
-    QTest::newRow("10 MB") << 2 << 2 << false << QString(10'000'000, u'1') << "The text is 10000000 characters";
+    QTest::newRow("10 MB") << 3 << 2 << false << QString(10'000'000, u'1') << "The text is 10000000 characters";
 }
 
 void TestOutput::pasteOntoPanels()
 {
-    QFETCH(int, gesture);
+    QFETCH(int, way);
     QFETCH(int, edge);
     QFETCH(bool, five);
     QFETCH(QString, text);
     QFETCH(QString, got);
-    FrmMain *w = m_w.get();
-    const MainForm::Panel &panel = w->form().panels[edge];
+    click(five ? m_w->form().option5x7 : m_w->form().option8x8);
     drawLeftExample();
-    typeAndEnter(w, 0, "a5"); // out of step
-    click(five ? w->form().option5x7 : w->form().option8x8);
-    const MatrixState::Snapshot before = w->matrix().snapshot();
-    QGuiApplication::clipboard()->setText(text);
+    const MatrixState::Snapshot before = m_w->matrix().snapshot();
     MessageBox::setNextAnswer(MessageBox::OK);
-    const int messages = MessageBox::shownCount();
-    if (gesture == 0) {
-        QWidget *at = edge == MatrixState::Top ? panel.frame : box(w, MatrixState::Edge(edge), 0);
-        QTest::mouseClick(w->windowHandle(), Qt::RightButton, {}, at->mapTo(w, QPoint(3, 3)));
-    } else if (gesture == 1) {
-        panel.hide->setFocus();
-        QTest::keyClick(panel.hide, Qt::Key_Menu);
-    } else if (gesture == 4) {
-        panel.copy->setFocus();
-        QTest::keyClick(panel.copy, Qt::Key_F10, Qt::ShiftModifier);
-    } else if (gesture == 2) {
-        panel.copy->setFocus();
-        QTest::keySequence(panel.copy, QKeySequence::Paste);
-    } else {
-        QMimeData data;
-        data.setText(text);
-        QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
-        QDropEvent drop(QPointF(2, 2), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
-        if (QApplication::sendEvent(panel.frame, &enter))
-            QApplication::sendEvent(panel.frame, &drop);
-        QVERIFY(drop.isAccepted() && drop.dropAction() == Qt::CopyAction); // the source keeps its text
-    }
-    if (gesture < 2 || gesture == 4) {
-        QTRY_VERIFY(qobject_cast<QMenu *>(QApplication::activePopupWidget()));
-        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_P);
-    }
-    const bool refused = got != got.toUpper(); // values have no lowercase letter
-    QTRY_COMPARE(MessageBox::shownCount() - messages + (w->matrix().snapshot() != before), 1);
+    pasteOnto(m_w.get(), MatrixState::Edge(edge), way, text);
     MessageBox::setNextAnswer(MessageBox::NoAnswer);
-    MatrixState inStep = w->matrix();
-    inStep.computeValues();
-    QVERIFY(w->matrix().snapshot() == (refused ? before : inStep.snapshot()));
-    if (refused) {
-        QVERIFY2(MessageBox::lastPrompt().startsWith(got), qPrintable(MessageBox::lastPrompt()));
-        return;
-    }
     QStringList values;
     for (int i = 0; i < SizeMode::valueCount(MatrixState::Edge(edge), five); ++i)
-        values << boxText(w, MatrixState::Edge(edge), i);
-    QCOMPARE(values.join(' '), got);
+        values << boxText(m_w.get(), MatrixState::Edge(edge), i);
+    const bool refused = got != got.toUpper(); // values have no lowercase letter
+    QCOMPARE(refused ? MessageBox::lastPrompt().left(got.size()) : values.join(' '), got);
+    QVERIFY(!refused || m_w->matrix().snapshot() == before);
+    QCOMPARE(m_w->history().undoName(), refused ? "Click" : "Paste");
 }
 
 ZENTIL_GUI_TEST_MAIN(TestOutput)
