@@ -10,7 +10,8 @@
 class FrmAbout;
 namespace WindowPlacement {
 class PlacementKeeper;
-}
+struct StoreProblem;
+} // namespace WindowPlacement
 
 // The main window: the grid, the four panels of edge values, the options,
 // the output pane and the command buttons, laid out at fixed places.
@@ -52,6 +53,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void tellPlacementProblem(const WindowPlacement::StoreProblem &problem, bool saving);
     void refreshBoxes(int row, int col);
     QString boxText(MatrixState::Edge edge, int index) const;
     void setBoxText(MatrixState::Edge edge, int index);
