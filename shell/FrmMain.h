@@ -19,7 +19,8 @@ class QMenu;
 class QMouseEvent;
 namespace WindowPlacement {
 class PlacementKeeper;
-}
+struct StoreProblem;
+} // namespace WindowPlacement
 
 // The main window: the grid, the four panels of edge values, the options,
 // the output pane and the command buttons, laid out at fixed places.
@@ -77,6 +78,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void tellPlacementProblem(const WindowPlacement::StoreProblem &problem, bool saving);
     void showChanges(const MatrixState::Snapshot &before);
     bool gridKey(QObject *watched, QKeyEvent *event);
     bool gridMouse(QObject *watched, QMouseEvent *event);
