@@ -15,8 +15,55 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QDebug>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+
+namespace {
+
+// The transforms as the menu and the keys offer them, in the order of the
+// model's enum.
+struct TransformEntry
+{
+    const char *step; // "Undo " + step in the menu
+    const char *item;
+    QKeyCombination key;
+};
+constexpr Qt::KeyboardModifiers CtrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+const TransformEntry Transforms[MatrixState::TransformCount] = {
+    {QT_TRANSLATE_NOOP("FrmMain", "Shift up"), QT_TRANSLATE_NOOP("FrmMain", "Shift u&p"),
+     QKeyCombination(Qt::ControlModifier, Qt::Key_Up)},
+    {QT_TRANSLATE_NOOP("FrmMain", "Shift down"), QT_TRANSLATE_NOOP("FrmMain", "Shift &down"),
+     QKeyCombination(Qt::ControlModifier, Qt::Key_Down)},
+    {QT_TRANSLATE_NOOP("FrmMain", "Shift left"), QT_TRANSLATE_NOOP("FrmMain", "Shift &left"),
+     QKeyCombination(Qt::ControlModifier, Qt::Key_Left)},
+    {QT_TRANSLATE_NOOP("FrmMain", "Shift right"), QT_TRANSLATE_NOOP("FrmMain", "Shift &right"),
+     QKeyCombination(Qt::ControlModifier, Qt::Key_Right)},
+    {QT_TRANSLATE_NOOP("FrmMain", "Mirror"), QT_TRANSLATE_NOOP("FrmMain", "&Mirror left to right"),
+     QKeyCombination(Qt::ControlModifier, Qt::Key_M)},
+    {QT_TRANSLATE_NOOP("FrmMain", "Flip"), QT_TRANSLATE_NOOP("FrmMain", "&Flip top to bottom"),
+     QKeyCombination(CtrlShift, Qt::Key_M)},
+    {QT_TRANSLATE_NOOP("FrmMain", "Rotate"), QT_TRANSLATE_NOOP("FrmMain", "Rotate &clockwise"),
+     QKeyCombination(Qt::ControlModifier, Qt::Key_T)},
+    {QT_TRANSLATE_NOOP("FrmMain", "Rotate"), QT_TRANSLATE_NOOP("FrmMain", "Rotate &anticlockwise"),
+     QKeyCombination(CtrlShift, Qt::Key_T)},
+    {QT_TRANSLATE_NOOP("FrmMain", "Invert"), QT_TRANSLATE_NOOP("FrmMain", "&Invert"),
+     QKeyCombination(Qt::ControlModifier, Qt::Key_I)},
+};
+
+bool isTextBox(const QObject *o)
+{
+    return qobject_cast<const QLineEdit *>(o) || qobject_cast<const QPlainTextEdit *>(o);
+}
+
+} // namespace
 
 FrmMain::FrmMain(QWidget *parent) : QWidget(parent), m_placement(new WindowPlacement::PlacementKeeper(this))
 {
@@ -47,6 +94,10 @@ FrmMain::FrmMain(QWidget *parent) : QWidget(parent), m_placement(new WindowPlace
     connect(m_ui.exit, &QPushButton::clicked, this, &FrmMain::exitProgram);
 
     reset();
+    // The grid's keys act wherever the focus is in this window but in a text
+    // box, which keeps its own keys and undo; a filter sees them before the
+    // buttons' own arrow-key navigation does.
+    qApp->installEventFilter(this);
 }
 
 FrmMain::~FrmMain()
@@ -56,7 +107,7 @@ FrmMain::~FrmMain()
 
 void FrmMain::load()
 {
-    m_placement->restore();
+    tellPlacementProblem(m_placement->restore(), false);
     m_ui.prefixList->addItems(Notation::prefixEntries());
     m_ui.delimiterList->addItems(Notation::delimiterEntries());
     m_notation = Notation();
@@ -64,10 +115,8 @@ void FrmMain::load()
 
 void FrmMain::reset()
 {
-    m_matrix.reset();
-    for (int r = 0; r < MatrixState::Size; ++r)
-        for (int c = 0; c < MatrixState::Size; ++c)
-            m_ui.cells[r][c]->refresh();
+    editGrid(tr("Reset"), [this] { m_matrix.reset(); });
+    // Every box shows "0" again, a top box's typed text included.
     for (int e = 0; e < MatrixState::EdgeCount; ++e)
         for (int i = 0; i < MatrixState::Size; ++i)
             setBoxText(static_cast<MatrixState::Edge>(e), i);
@@ -78,24 +127,59 @@ void FrmMain::getformat()
     m_notation.getformat(m_ui.prefixList->selectedIndex(), m_ui.delimiterList->selectedIndex());
 }
 
-void FrmMain::toggleCell(int row, int col)
+void FrmMain::editGrid(const QString &stepName, const std::function<void()> &edit)
 {
-    if (m_matrix.toggleCell(row, col) == MatrixState::ToggleResult::OutOfRange) {
-        MessageBox::show(this, tr("This click would take an edge value out of range (-32768 to 32767), so the cell "
-                                  "was left as it was.\nPress Reset to clear the values."));
+    endStroke(); // a key pressed during a drag ends it first
+    const MatrixState::Snapshot before = m_matrix.snapshot();
+    edit();
+    const MatrixState::Snapshot after = m_matrix.snapshot();
+    if (after == before)
         return;
-    }
-    m_ui.cells[row][col]->refresh();
-    refreshBoxes(row, col);
+    m_history.record(stepName, before, after);
+    showChanges(before);
 }
 
-void FrmMain::refreshBoxes(int row, int col)
+void FrmMain::undo()
 {
-    for (int e = 0; e < MatrixState::EdgeCount; ++e) {
-        const auto edge = static_cast<MatrixState::Edge>(e);
-        const int index = MatrixState::indexOf(edge, row, col);
-        setBoxText(edge, index);
-    }
+    endStroke();
+    if (!m_history.canUndo())
+        return;
+    const MatrixState::Snapshot before = m_matrix.snapshot();
+    m_matrix.restore(m_history.undo());
+    showChanges(before);
+}
+
+void FrmMain::redo()
+{
+    endStroke();
+    if (!m_history.canRedo())
+        return;
+    const MatrixState::Snapshot before = m_matrix.snapshot();
+    m_matrix.restore(m_history.redo());
+    showChanges(before);
+}
+
+void FrmMain::showChanges(const MatrixState::Snapshot &before)
+{
+    for (int r = 0; r < MatrixState::Size; ++r)
+        for (int c = 0; c < MatrixState::Size; ++c)
+            if (before.cells[r][c] != m_matrix.cellColor(r, c))
+                m_ui.cells[r][c]->refresh();
+    // Only the boxes whose values changed: a top box keeps the text typed into
+    // it until its value changes, as after a column entry.
+    for (int e = 0; e < MatrixState::EdgeCount; ++e)
+        for (int i = 0; i < MatrixState::Size; ++i)
+            if (before.values[e][i] != m_matrix.value(static_cast<MatrixState::Edge>(e), i))
+                setBoxText(static_cast<MatrixState::Edge>(e), i);
+}
+
+void FrmMain::toggleCell(int row, int col)
+{
+    auto result = MatrixState::ToggleResult::Done;
+    editGrid(tr("Click"), [&] { result = m_matrix.toggleCell(row, col); });
+    if (result == MatrixState::ToggleResult::OutOfRange)
+        MessageBox::show(this, tr("This click would take an edge value out of range (-32768 to 32767), so the cell "
+                                  "was left as it was.\nPress Reset to clear the values."));
 }
 
 QString FrmMain::boxText(MatrixState::Edge edge, int index) const
@@ -112,11 +196,59 @@ void FrmMain::setBoxText(MatrixState::Edge edge, int index)
         m_ui.valueBoxes[edge][index]->setText(text);
 }
 
+void FrmMain::transform(MatrixState::Transform transform)
+{
+    const bool fiveBySeven = isFiveBySeven();
+    if (!MatrixState::canTransform(transform, fiveBySeven))
+        return;
+    editGrid(tr(Transforms[static_cast<int>(transform)].step), [&] { m_matrix.transform(transform, fiveBySeven); });
+}
+
+void FrmMain::showGridMenu(const QPoint &globalPos)
+{
+    endStroke();
+    if (!m_gridMenu) {
+        m_gridMenu = new QMenu(this);
+        m_gridMenu->setAccessibleName(tr("Grid"));
+        const auto add = [this](const QString &text, const QList<QKeySequence> &keys) {
+            QAction *action = m_gridMenu->addAction(text);
+            // The keys are shown beside the items; the window's key filter
+            // acts on them, so that a text box keeps its own.
+            action->setShortcuts(keys);
+            action->setShortcutContext(Qt::WidgetShortcut);
+            action->setShortcutVisibleInContextMenu(true);
+            return action;
+        };
+        m_undoAction = add(QString(), {QKeySequence(Qt::ControlModifier | Qt::Key_Z)});
+        m_redoAction = add(QString(), {QKeySequence(Qt::ControlModifier | Qt::Key_Y),
+                                       QKeySequence(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z)});
+        connect(m_undoAction, &QAction::triggered, this, &FrmMain::undo);
+        connect(m_redoAction, &QAction::triggered, this, &FrmMain::redo);
+        m_gridMenu->addSeparator();
+        for (int t = 0; t < MatrixState::TransformCount; ++t) {
+            if (t == static_cast<int>(MatrixState::Transform::Mirror) ||
+                t == static_cast<int>(MatrixState::Transform::RotateClockwise) ||
+                t == static_cast<int>(MatrixState::Transform::Invert))
+                m_gridMenu->addSeparator();
+            m_transformActions[t] = add(tr(Transforms[t].item), {QKeySequence(Transforms[t].key)});
+            connect(m_transformActions[t], &QAction::triggered, this,
+                    [this, t] { transform(static_cast<MatrixState::Transform>(t)); });
+        }
+    }
+    m_undoAction->setText(m_history.canUndo() ? tr("&Undo %1").arg(m_history.undoName()) : tr("&Undo"));
+    m_undoAction->setEnabled(m_history.canUndo());
+    m_redoAction->setText(m_history.canRedo() ? tr("R&edo %1").arg(m_history.redoName()) : tr("R&edo"));
+    m_redoAction->setEnabled(m_history.canRedo());
+    for (int t = 0; t < MatrixState::TransformCount; ++t)
+        m_transformActions[t]->setEnabled(
+            MatrixState::canTransform(static_cast<MatrixState::Transform>(t), isFiveBySeven()));
+    m_gridMenu->popup(globalPos);
+}
+
 void FrmMain::enterColumn(int col)
 {
-    m_matrix.enterColumn(col, m_ui.topBoxes[col]->text());
-    for (int r = 0; r < MatrixState::Size; ++r)
-        m_ui.cells[r][col]->refresh();
+    const QString text = m_ui.topBoxes[col]->text();
+    editGrid(tr("Column entry"), [&] { m_matrix.enterColumn(col, text); });
 }
 
 bool FrmMain::isFiveBySeven() const
@@ -200,8 +332,180 @@ void FrmMain::closeEvent(QCloseEvent *event)
             w->close();
     delete m_about;
     if (!isMinimized())
-        m_placement->save();
+        tellPlacementProblem(m_placement->save(), true);
     event->accept();
+}
+
+CellButton *FrmMain::gridCell(QObject *o) const
+{
+    auto *cell = qobject_cast<CellButton *>(o);
+    return cell && m_ui.cells[cell->row()][cell->col()] == cell ? cell : nullptr;
+}
+
+bool FrmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (!watched->isWidgetType() || static_cast<QWidget *>(watched)->window() != this)
+            return false;
+        // A text box keeps every key, even one it then passes on to the window.
+        if (isTextBox(watched) || isTextBox(QApplication::focusWidget()))
+            return false;
+        return gridKey(watched, static_cast<QKeyEvent *>(event));
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease:
+        return gridMouse(watched, static_cast<QMouseEvent *>(event));
+    case QEvent::ContextMenu:
+        if (gridCell(watched) || watched == m_ui.gridRight || watched == m_ui.gridBottom) {
+            auto *menuEvent = static_cast<QContextMenuEvent *>(event);
+            auto *widget = static_cast<QWidget *>(watched);
+            showGridMenu(menuEvent->reason() == QContextMenuEvent::Mouse
+                             ? menuEvent->globalPos()
+                             : widget->mapToGlobal(widget->rect().center()));
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+bool FrmMain::gridMouse(QObject *watched, QMouseEvent *event)
+{
+    CellButton *cell = gridCell(watched);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: // a quick second press toggles again
+        if (!cell || event->button() != Qt::LeftButton)
+            return false;
+        beginStroke(cell->row(), cell->col());
+        return true;
+    case QEvent::MouseMove:
+        if (!m_stroke.active)
+            return false;
+        // The pressed cell holds the mouse, so the pointer's place, not the
+        // receiver, says which cell it is over.
+        if (event->buttons() & Qt::LeftButton)
+            continueStroke(event->globalPosition().toPoint());
+        else
+            endStroke();
+        return cell != nullptr;
+    case QEvent::MouseButtonRelease:
+        if (event->button() == Qt::LeftButton)
+            endStroke();
+        return cell != nullptr && event->button() == Qt::LeftButton;
+    default:
+        return false;
+    }
+}
+
+void FrmMain::beginStroke(int row, int col)
+{
+    endStroke();
+    const MatrixState::Snapshot before = m_matrix.snapshot();
+    if (m_matrix.toggleCell(row, col) == MatrixState::ToggleResult::OutOfRange) {
+        MessageBox::show(this, tr("This click would take an edge value out of range (-32768 to 32767), so the cell "
+                                  "was left as it was.\nPress Reset to clear the values."));
+        return;
+    }
+    showChanges(before);
+    m_stroke = {true, m_matrix.isOn(row, col), false, 1, before};
+}
+
+void FrmMain::continueStroke(const QPoint &globalPos)
+{
+    const CellButton *cell = gridCell(childAt(mapFromGlobal(globalPos)));
+    if (!cell || m_matrix.isOn(cell->row(), cell->col()) == m_stroke.on)
+        return;
+    const MatrixState::Snapshot before = m_matrix.snapshot();
+    // Refused cells are left as they are and told of once the stroke ends.
+    if (m_matrix.toggleCell(cell->row(), cell->col()) == MatrixState::ToggleResult::OutOfRange) {
+        m_stroke.refused = true;
+        return;
+    }
+    ++m_stroke.cells;
+    showChanges(before);
+}
+
+void FrmMain::endStroke()
+{
+    if (!m_stroke.active)
+        return;
+    m_stroke.active = false;
+    m_history.record(m_stroke.cells > 1 ? tr("Draw") : tr("Click"), m_stroke.before, m_matrix.snapshot());
+    if (m_stroke.refused)
+        MessageBox::show(this, tr("Some cells would take an edge value out of range (-32768 to 32767), so they "
+                                  "were left as they were.\nPress Reset to clear the values."));
+}
+
+bool FrmMain::gridKey(QObject *watched, QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const QKeyCombination key(mods, Qt::Key(event->key()));
+    for (int t = 0; t < MatrixState::TransformCount; ++t)
+        if (key == Transforms[t].key) {
+            transform(static_cast<MatrixState::Transform>(t));
+            return true;
+        }
+    if (key == QKeyCombination(Qt::ControlModifier, Qt::Key_Z)) {
+        undo();
+        return true;
+    }
+    if (key == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) || key == QKeyCombination(CtrlShift, Qt::Key_Z)) {
+        redo();
+        return true;
+    }
+    const CellButton *cell = gridCell(watched);
+    if (!cell)
+        return false;
+    if (key == QKeyCombination(Qt::ShiftModifier, Qt::Key_F10)) {
+        showGridMenu(cell->mapToGlobal(cell->rect().center()));
+        return true;
+    }
+    // The arrows walk the visible cells and stop at the edge, rather than
+    // leaving the grid for another button.
+    int row = cell->row(), col = cell->col();
+    switch (key.key()) {
+    case Qt::Key_Up:
+        --row;
+        break;
+    case Qt::Key_Down:
+        ++row;
+        break;
+    case Qt::Key_Left:
+        --col;
+        break;
+    case Qt::Key_Right:
+        ++col;
+        break;
+    default:
+        return false;
+    }
+    if (row >= 0 && row < MatrixState::Size && col >= 0 && col < MatrixState::Size &&
+        m_ui.cells[row][col]->isVisibleTo(this))
+        m_ui.cells[row][col]->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+// The user is told where they would look: on standard error, by Qt's own
+// handler of warnings; a Windows program has none (the warning goes to a
+// debugger), so a box says it there as well.
+void FrmMain::tellPlacementProblem(const WindowPlacement::StoreProblem &problem, bool saving)
+{
+    if (!problem)
+        return;
+    const QString where = m_placement->location();
+    const QString text =
+        saving ? QStringLiteral("the window placement could not be saved to %1: %2").arg(where, problem.text())
+               : QStringLiteral("the window placement was not read from %1, so the window opens at its default "
+                                "place: %2")
+                     .arg(where, problem.text());
+    qWarning().noquote() << QStringLiteral("ZENTIL: ") + text;
+#ifdef Q_OS_WIN
+    QMessageBox::warning(nullptr, QStringLiteral("ZENTIL"), text.left(1).toUpper() + text.mid(1));
+#endif
 }
 
 FrmAbout *FrmMain::about() const

@@ -9,10 +9,12 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QSysInfo>
 #include <QTimer>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 using namespace GuiTest;
@@ -28,6 +30,7 @@ private slots:
     void emptyStoreGivesTheDefaults();
     void placementRoundTrip();
     void storedValuesAreDecimalTwips();
+    void closesKeepWhatOthersSaved();
     void minimisedCloseSavesNothing();
     void exitEndsAtOnceAndSavesNothing();
     void badValuesFallBack_data();
@@ -50,6 +53,7 @@ private:
 void TestShell::init()
 {
     QDir(store().fileName() + ".lock").removeRecursively();
+    QFile::remove(store().fileName() + ".lock");
     QSettings s(QCoreApplication::applicationName(), QCoreApplication::applicationName());
     s.clear();
     s.sync();
@@ -125,6 +129,22 @@ void TestShell::storedValuesAreDecimalTwips()
     QCOMPARE(WindowPlacement::PlacementStore::readKeys(s), (Placement{1500, 750, 9000, 6000}));
 }
 
+void TestShell::closesKeepWhatOthersSaved()
+{
+    storeValues({{"MainLeft", "3000"}, {"MainTop", "1500"}, {"MainWidth", "9000"}, {"MainHeight", "7500"}});
+    auto first = openWindow();
+    auto second = openWindow();
+    first->move(first->pos() + QPoint(40, 20));
+    storeValues({{"MainHeight", "6000"}}); // a hand edit while both run
+    first->close();                        // moved, not resized
+    second->close();                       // neither
+    const auto saved = storedValues();
+    QCOMPARE(saved.value("Settings/MainLeft"), QStringLiteral("3600"));
+    QCOMPARE(saved.value("Settings/MainTop"), QStringLiteral("1800"));
+    QCOMPARE(saved.value("Settings/MainWidth"), QStringLiteral("9000"));
+    QCOMPARE(saved.value("Settings/MainHeight"), QStringLiteral("6000"));
+}
+
 void TestShell::minimisedCloseSavesNothing()
 {
     storeValues({{"MainLeft", "1500"}});
@@ -193,14 +213,26 @@ void TestShell::unreachablePlacementIsBroughtBack()
                                                  {QRect(800, 0, 1024, 768), QRect(800, 0, 1024, 768)}};
     const QSize minimum(495, 472);
     bool moved = true;
-    // Partly on a screen: unchanged.
-    QCOMPARE(fit(QRect(-200, -100, 600, 400), screens, minimum, &moved), QRect(-200, -100, 600, 400));
+    // Partly off the screens with its top left corner showing: unchanged.
+    QCOMPARE(fit(QRect(600, 100, 600, 400), screens, minimum, &moved), QRect(600, 100, 600, 472));
     QVERIFY(!moved);
-    QCOMPARE(fit(QRect(1333, 200, 400, 400), screens, minimum), QRect(1333, 200, 400, 400));
-    // Never larger than the screen showing most of it, whatever was stored.
-    QCOMPARE(fit(QRect(67, 67, 33333, 33333), screens, minimum), QRect(67, 67, 800, 570));
-    QCOMPARE(fit(QRect(900, 67, 33333, 33333), screens, minimum), QRect(900, 67, 1024, 768));
-    QCOMPARE(fit(QRect(-6000000, 67, 6000100, 400), screens, minimum), QRect(67, 67, 733, 472));
+    QCOMPARE(fit(QRect(1333, 200, 500, 500), screens, minimum), QRect(1333, 200, 500, 500));
+    QCOMPARE(fit(QRect(1700, 600, 400, 400), screens, minimum), QRect(1700, 600, 495, 472));
+    // Without enough of that corner, title bar and left controls, brought
+    // onto the screen whole.
+    QCOMPARE(fit(QRect(-200, -100, 600, 400), screens, minimum, &moved), QRect(0, 0, 600, 472));
+    QVERIFY(moved);
+    QCOMPARE(fit(QRect(1780, 200, 500, 500), screens, minimum), QRect(1324, 200, 500, 500));
+    QCOMPARE(fit(QRect(700, 500, 600, 400), screens, minimum), QRect(200, 98, 600, 472));
+    // Never larger than the screen holding its corner, else the one showing
+    // most of it, whatever was stored; then seen whole.
+    bool cut = false;
+    QCOMPARE(fit(QRect(-100, -100, 667, 800), screens, minimum, &moved, &cut), QRect(0, 0, 667, 570));
+    QVERIFY(moved && cut);
+    QCOMPARE(fit(QRect(67, 67, 33333, 33333), screens, minimum), QRect(0, 0, 800, 570));
+    QCOMPARE(fit(QRect(900, 67, 33333, 33333), screens, minimum), QRect(800, 0, 1024, 768));
+    QCOMPARE(fit(QRect(790, 500, 600, 900), screens, minimum), QRect(200, 0, 600, 570));
+    QCOMPARE(fit(QRect(-6000000, 67, 6000100, 400), screens, minimum), QRect(0, 67, 800, 472));
     // Off every screen: the default position on the primary screen, made to
     // fit there entirely, no smaller than the window can be.
     QCOMPARE(fit(QRect(3333, 2667, 2000, 400), screens, minimum, &moved), QRect(67, 67, 733, 472));
@@ -208,6 +240,8 @@ void TestShell::unreachablePlacementIsBroughtBack()
     QCOMPARE(fit(QRect(-6000, 0, 400, 6000), screens, minimum), QRect(67, 67, 495, 503));
     const QList<WindowPlacement::Screen> small{{QRect(0, 0, 640, 480), QRect(0, 0, 640, 480)}};
     QCOMPARE(fit(QRect(9999, 9999, 667, 800), small, minimum), QRect(67, 8, 573, 472));
+    const QList<WindowPlacement::Screen> xga{{QRect(0, 0, 1024, 768), QRect(0, 0, 1024, 768)}};
+    QCOMPARE(fit(QRect(900, 600, 667, 800), xga, minimum), QRect(357, 0, 667, 768));
 
     // Through the window: a stored place off the screen opens on it, whole.
     storeValues({{"MainLeft", "-900000"}, {"MainTop", "-900000"}});
@@ -247,6 +281,24 @@ void TestShell::unsavablePlacementIsReported_data()
     QTest::newRow("a folder where the lock file should be") << "lock folder"
                                                             << ""
                                                             << "a folder stands where its lock";
+    // Qt reads an existing lock: a pipe blocks it for good, /dev/zero never ends.
+    QTest::newRow("a pipe where the lock file should be") << "lock pipe"
+                                                          << ""
+                                                          << "lock file .*\\.lock is not a plain file";
+    QTest::newRow("a link to /dev/zero as the lock file") << "lock zero"
+                                                          << ""
+                                                          << "lock file .*\\.lock is not a plain file";
+    QTest::newRow("a lock of an ended process in a read-only folder")
+        << "lock stale"
+        << ""
+        << "left by a program that no longer runs \\(process 999999999\\) and cannot be removed: its folder";
+    QTest::newRow("a loop of links") << "loop"
+                                     << "a link in a loop of links"
+                                     << "a link in a loop of links";
+    // Sparse: it costs no disk, and would cost seconds and gigabytes to read.
+    QTest::newRow("a huge store") << "huge"
+                                  << "2147483648 bytes"
+                                  << "2147483648 bytes";
 #endif
 }
 
@@ -264,11 +316,31 @@ void TestShell::unsavablePlacementIsReported()
         qputenv("XDG_CONFIG_HOME", plain.fileName().toLocal8Bit());
     } else if (kind == "folder") {
         QVERIFY(QDir().mkpath(path));
-    } else if (kind == "lock folder") {
+    } else if (kind.startsWith("lock")) {
         storeValues({{"MainLeft", "1500"}});
-        QVERIFY(QDir().mkpath(path + ".lock"));
     }
+    if (kind == "lock folder")
+        QVERIFY(QDir().mkpath(path + ".lock"));
 #ifdef Q_OS_UNIX
+    if (kind == "lock pipe")
+        QCOMPARE(mkfifo(QFile::encodeName(path + ".lock").constData(), 0600), 0);
+    if (kind == "lock zero")
+        QVERIFY(QFile::link("/dev/zero", path + ".lock"));
+    if (kind == "lock stale") {
+        if (geteuid() == 0)
+            QSKIP("every folder is writable to root");
+        QFile lock(path + ".lock");
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write("999999999\nZENTIL\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        lock.close();
+        QVERIFY(QFile::setPermissions(QFileInfo(path).path(), QFile::ReadOwner | QFile::ExeOwner));
+    }
+    if (kind == "loop")
+        QVERIFY(QFile::link(path, path));
+    if (kind == "huge") {
+        QFile huge(path);
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(1) << 31));
+    }
     const QString pipe = kind == "link" ? elsewhere.filePath("pipe") : path;
     if (kind == "pipe" || kind == "link")
         QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
@@ -288,22 +360,32 @@ void TestShell::unsavablePlacementIsReported()
     if (!onOpen.isEmpty())
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not read from .*ZENTIL.conf.*" + onOpen));
     auto w = openWindow();
-    QCOMPARE(w->frameGeometry().topLeft(), QPoint(kind == "lock folder" ? 100 : 67, 67));
+    QCOMPARE(w->frameGeometry().topLeft(), QPoint(kind.startsWith("lock") ? 100 : 67, 67));
     w->move(w->pos() + QPoint(10, 10));
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("could not be saved to .*" + onClose));
+#ifdef Q_OS_WIN
+    AnsweredBox told(Qt::Key_Return); // a Windows program tells its user in a box
+#endif
     w->close();
+#ifdef Q_OS_WIN
+    QVERIFY(told.answered && told.text.contains("could not be saved"));
+#endif
 #ifdef Q_OS_UNIX
     if (kind == "pipe" || kind == "link")
         QVERIFY(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile()); // still the pipe it was
+    if (kind == "huge")
+        QCOMPARE(QFileInfo(path).size(), qint64(1) << 31); // not written over
+    QFile::setPermissions(QFileInfo(path).path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 #endif
 #ifdef Q_OS_WIN
     if (kind == "volatile")
         QCOMPARE(RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\ZENTIL"), LONG(ERROR_SUCCESS));
 #endif
     isolateSettings();
-    if (kind == "lock folder")
+    if (kind.startsWith("lock"))
         QCOMPARE(storedValues().value("Settings/MainLeft"), QStringLiteral("1500")); // left as it was
     QFile::remove(path);
+    QFile::remove(path + ".lock");
     QDir(path).removeRecursively();
     QDir(path + ".lock").removeRecursively();
 }
