@@ -93,7 +93,9 @@ QString withInserted(int from, int to, const QString &text)
     const QString head = copied(0, from);
     const QString tail = copied(to, pane->document()->characterCount() - 1);
     pane->setTextCursor(before);
-    return PaneText::withCrLf(head + text + tail);
+    // Each part on its own: a CR that ends the text and the break after it
+    // are two breaks.
+    return PaneText::withCrLf(head) + PaneText::withCrLf(text) + PaneText::withCrLf(tail);
 }
 
 QString insertedAtCursor(const QString &text)
