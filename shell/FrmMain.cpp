@@ -7,10 +7,12 @@
 #include "MessageBox.h"
 #include "OneLineList.h"
 #include "OutputPane.h"
+#include "PanelPaste.h"
 #include "PlacementKeeper.h"
 #include "Twips.h"
 #include "ValueBox.h"
 #include "matrix/SizeMode.h"
+#include "output/ListingReader.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -92,6 +94,7 @@ FrmMain::FrmMain(QWidget *parent) : QWidget(parent), m_placement(new WindowPlace
     connect(m_ui.copyPane, &QPushButton::clicked, this, &FrmMain::copyPane);
     connect(m_ui.clearPane, &QPushButton::clicked, this, &FrmMain::clearPane);
     connect(m_ui.exit, &QPushButton::clicked, this, &FrmMain::exitProgram);
+    new PanelPaste(m_ui, this, [this](MatrixState::Edge edge, const QString &text) { pasteValues(edge, text); });
 
     reset();
     // The grid's keys act wherever the focus is in this window but in a text
@@ -279,6 +282,87 @@ void FrmMain::listEdgeSet(MatrixState::Edge edge)
     for (int i = 0; i < MatrixState::Size; ++i)
         values << boxText(edge, i);
     m_ui.pane->appendListing(m_notation.line(values, SizeMode::valueCount(edge, isFiveBySeven())));
+}
+
+namespace {
+
+QString panelName(MatrixState::Edge edge)
+{
+    static const char *const names[MatrixState::EdgeCount] = {
+        QT_TRANSLATE_NOOP("FrmMain", "left"), QT_TRANSLATE_NOOP("FrmMain", "right"),
+        QT_TRANSLATE_NOOP("FrmMain", "top"), QT_TRANSLATE_NOOP("FrmMain", "bottom")};
+    return QCoreApplication::translate("FrmMain", names[edge]);
+}
+
+// What was found, and what the panel wanted instead.
+QString refusal(const ListingReader::Result &read, MatrixState::Edge edge, int count)
+{
+    using P = ListingReader::Result::Problem;
+    const QString wanted =
+        FrmMain::tr("The %1 panel takes %2 values, in hex from 0 to FF.").arg(panelName(edge)).arg(count);
+    QString found;
+    switch (read.problem) {
+    case P::Count:
+        found = read.found == 0   ? FrmMain::tr("No values were found in the text.")
+                : read.found == 1 ? FrmMain::tr("The text holds one value.")
+                                  : FrmMain::tr("The text holds %1 values.").arg(read.found);
+        break;
+    case P::OverFF:
+        found = FrmMain::tr("\"%1\" is more than FF.").arg(read.token);
+        break;
+    case P::NotValues:
+        found = FrmMain::tr("\"%1\" is not a value in hex.").arg(read.token);
+        break;
+    case P::Ambiguous:
+        found = FrmMain::tr("\"%1\" has nothing between its values, and its %2 digits do not make %3 values of "
+                            "one width; a prefix or a delimiter would tell them apart.")
+                    .arg(read.token)
+                    .arg(read.token.size())
+                    .arg(count);
+        break;
+    case P::TooLong:
+        found = FrmMain::tr("The text is %1 characters long, far more than any listing of them.").arg(read.found);
+        break;
+    case P::None:
+        break;
+    }
+    return found + QLatin1Char(' ') + wanted + QLatin1Char('\n') + FrmMain::tr("Nothing was pasted.");
+}
+
+} // namespace
+
+void FrmMain::pasteValues(MatrixState::Edge edge, const QString &text)
+{
+    const bool five = isFiveBySeven();
+    const int count = SizeMode::valueCount(edge, five);
+    const ListingReader::Result read = ListingReader::read(text, count);
+    if (!read.ok()) {
+        MessageBox::show(this, refusal(read, edge, count));
+        return;
+    }
+    std::array<int, MatrixState::Size> values{};
+    std::copy(read.values.begin(), read.values.end(), values.begin());
+    // Tried on a copy first, so that a refusal is no step of the grid's.
+    MatrixState trial = m_matrix;
+    if (trial.setEdgeValues(edge, values, five) == MatrixState::EdgeResult::NeedsHiddenCell) {
+        int i = 0; // the first value at fault, alone
+        for (std::array<int, MatrixState::Size> one{}; i < count; one[i++] = 0) {
+            one[i] = values[i];
+            if (MatrixState().setEdgeValues(edge, one, five) == MatrixState::EdgeResult::NeedsHiddenCell)
+                break;
+        }
+        MessageBox::show(this, tr("Value %1, %2, would need cells outside the 5x7 area. In 5x7 the %3 panel takes "
+                                  "%4 values that use only the cells shown.\nNothing was pasted.")
+                                   .arg(i + 1)
+                                   .arg(MatrixState::edgeValueText(std::int16_t(values[i])), panelName(edge))
+                                   .arg(count));
+        return;
+    }
+    editGrid(tr("Paste"), [&] { m_matrix.setEdgeValues(edge, values, five); });
+    // Every box shows its value, as after Reset, a top box's typed text included.
+    for (int e = 0; e < MatrixState::EdgeCount; ++e)
+        for (int i = 0; i < MatrixState::Size; ++i)
+            setBoxText(static_cast<MatrixState::Edge>(e), i);
 }
 
 void FrmMain::copyPane()

@@ -59,6 +59,9 @@ public:
     bool isFiveBySeven() const;
     void togglePanel(MatrixState::Edge edge);
     void listEdgeSet(MatrixState::Edge edge);
+    // Sets the picture so that the edge's values are the ones the text
+    // lists, or says why not and leaves the grid exactly as it was.
+    void pasteValues(MatrixState::Edge edge, const QString &text);
 
     void copyPane();
     void clearPane();

@@ -1,5 +1,6 @@
 #include "GuiTest.h"
 
+#include "matrix/SizeMode.h"
 #include "output/PaneText.h"
 #include "shell/Clipboard.h"
 #include "shell/OneLineList.h"
@@ -38,6 +39,8 @@ private slots:
     void topBoxesHoldOneLine();
     void clearAsksFirst();
     void realMessageBoxesCarryTheirTexts();
+    void pasteOntoPanels_data();
+    void pasteOntoPanels();
 
 private:
     QString pane() const { return m_w->form().pane->toPlainText(); }
@@ -426,6 +429,47 @@ void TestOutput::realMessageBoxesCarryTheirTexts()
     QCOMPARE(seen.title, QStringLiteral("ZENTIL"));
     QCOMPARE(seen.text, QStringLiteral("Cliboard now has the text"));
     QCOMPARE(seen.buttons, QStringList({"OK"}));
+}
+
+// Every way in, with every notation, is the randomized test's; here code, and what a refusal says.
+void TestOutput::pasteOntoPanels_data()
+{
+    QTest::addColumn<int>("way"); // as GuiTest::pasteOnto() takes it
+    QTest::addColumn<int>("edge");
+    QTest::addColumn<bool>("five");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("got"); // the panel's values, or the start of the refusal
+    QTest::newRow("C array") << 0 << 0 << false << "byte a[] = {0x3C, 0X42,\n0xa5, B10000001, 0xA5, 0x99, 66, 60};"
+                             << "3C 42 A5 81 A5 99 66 60";
+    QTest::newRow("5x7 run") << 0 << 2 << true << "0b10111111"
+                             << "B 10 11 11 11";
+    QTest::newRow("7 of 8") << 4 << 0 << false << "0,18,3C,7E,FF,7E,3C"
+                            << "The text holds 7 values. The left panel takes 8";
+    QTest::newRow("hidden cell") << 2 << 0 << true << "1 2 4 8 10 1F 20"
+                                 << "Value 7, 20, would need";
+    QTest::newRow("10 MB") << 3 << 2 << false << QString(10'000'000, u'1') << "The text is 10000000 characters";
+}
+
+void TestOutput::pasteOntoPanels()
+{
+    QFETCH(int, way);
+    QFETCH(int, edge);
+    QFETCH(bool, five);
+    QFETCH(QString, text);
+    QFETCH(QString, got);
+    click(five ? m_w->form().option5x7 : m_w->form().option8x8);
+    drawLeftExample();
+    const MatrixState::Snapshot before = m_w->matrix().snapshot();
+    MessageBox::setNextAnswer(MessageBox::OK);
+    pasteOnto(m_w.get(), MatrixState::Edge(edge), way, text);
+    MessageBox::setNextAnswer(MessageBox::NoAnswer);
+    QStringList values;
+    for (int i = 0; i < SizeMode::valueCount(MatrixState::Edge(edge), five); ++i)
+        values << boxText(m_w.get(), MatrixState::Edge(edge), i);
+    const bool refused = got != got.toUpper(); // values have no lowercase letter
+    QCOMPARE(refused ? MessageBox::lastPrompt().left(got.size()) : values.join(' '), got);
+    QVERIFY(!refused || m_w->matrix().snapshot() == before);
+    QCOMPARE(m_w->history().undoName(), refused ? "Click" : "Paste");
 }
 
 ZENTIL_GUI_TEST_MAIN(TestOutput)

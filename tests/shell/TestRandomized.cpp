@@ -106,12 +106,33 @@ struct Reference
             delimiter = delimiters.at(delimiterSel);
         if (prefixSel >= 0)
             prefix = prefixes.at(prefixSel);
-        const int n = !fiveBySeven ? 8 : (edge < 2 ? 7 : 5);
+        const int n = count(edge);
         for (int i = 0; i < n; ++i)
             pane += (i ? delimiter : QString()) + prefix + texts[edge][i];
         pane += QStringLiteral("\r\n");
     }
 
+    // Paste onto a panel: exactly its count of values up to FF, none on a hidden cell; then in step.
+    void paste(int edge, const QList<int> &v)
+    {
+        bool keep[8][8], fits = v.size() == count(edge);
+        std::copy(&on[0][0], &on[0][0] + 64, &keep[0][0]);
+        for (int i = 0; i < v.size(); ++i)
+            for (int bit = 0; bit < 8; ++bit) {
+                const int r = edge < 2 ? i : edge == 2 ? bit : 7 - bit, c = edge > 1 ? i : edge ? 7 - bit : bit;
+                keep[r][c] = v[i] >> bit & 1;
+                fits = fits && v[i] <= 0xFF && (cellShown(r, c) || !keep[r][c]);
+            }
+        messages += !fits;
+        if (!fits)
+            return;
+        reset();
+        for (int k = 0; k < 64; ++k)
+            if (keep[k / 8][k % 8])
+                click(k / 8, k % 8);
+    }
+
+    int count(int edge) const { return !fiveBySeven ? 8 : (edge < 2 ? 7 : 5); }
     bool cellShown(int r, int c) const { return !fiveBySeven || (r < 7 && c < 5); }
     bool boxOwnVisible(int edge, int i) const
     {
@@ -300,12 +321,26 @@ QStringList TestRandomized::runSequence(quint32 seed, int length)
             list->scrollToItem(list->item(row), QAbstractItemView::PositionAtTop);
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
             (prefixList ? ref.prefixSel : ref.delimiterSel) = row;
-        } else if (kind < 94) {
+        } else if (kind < 90) {
             const int e = roll(4);
             QPushButton *copy = w->form().panels[e].copy;
             what = QStringLiteral("press %1").arg(copy->objectName());
             click(copy);
             ref.list(e);
+        } else if (kind < 94) { // random values, at times one too many or few, pasted onto a panel
+            static const QStringList prefixes{"", "$", "0x", "H", "&"}, delimiters{",", "\"", " ", ""};
+            const int e = roll(4), p = roll(5), d = roll(p ? 4 : 3),
+                      way = w->form().panels[e].frame->isVisible() ? roll(5) : 1 + roll(3);
+            QList<int> v;
+            QStringList listed;
+            for (int i = ref.count(e) + roll(5) / 4 - roll(5) / 4; i > 0; --i)
+                listed << prefixes[p] + Reference::hex(v.emplace_back(roll(20) ? roll(256) : roll(4096)));
+            what = QStringLiteral("paste '%1' onto panel %2 by way %3").arg(listed.join(delimiters[d])).arg(e).arg(way);
+            MessageBox::setNextAnswer(MessageBox::OK);
+            pasteOnto(w, MatrixState::Edge(e), way, listed.join(delimiters[d]));
+            MessageBox::setNextAnswer(MessageBox::NoAnswer);
+            ref.clipboard = listed.join(delimiters[d]);
+            ref.paste(e, v);
         } else if (kind < 97) {
             what = "press the pane's Copy";
             MessageBox::setNextAnswer(MessageBox::OK);
