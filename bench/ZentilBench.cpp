@@ -301,6 +301,15 @@ public:
                   start(emoji.repeated(n), 2 * n);
                   return key(0, emoji);
               }));
+        const QString mark = QString::fromUtf16(u"\u0301");
+        print("a mark typed on a letter at the limit", median5([&] {
+                  start(QString(n - 31, 'x') + 'a' + mark.repeated(29), n - 1);
+                  return key(0, mark);
+              }),
+              median5([&] {
+                  start(QString(n - 31, 'x') + 'a' + mark.repeated(30), n);
+                  return key(0, mark);
+              }));
         print("a drop of 11 characters", median5([&] {
                   start(QString(n - 11, 'x'), 0);
                   return drop();
@@ -439,6 +448,31 @@ int main(int argc, char **argv)
         listings.push_back(t.nsecsElapsed() / 1e3);
     }
     std::printf("%-44s %8.1fus\n", "one listing (median of 500)", median(listings));
+
+    // Ctrl+V on the left panel's Copy, from the key to the boxes repainted: a
+    // listing of eight values taken (two pictures in turn, so that each paste
+    // changes the grid), and a clipboard of 10 MB refused.
+    auto *leftCopy = w.form().panels[MatrixState::Left].copy;
+    leftCopy->setFocus();
+    const auto timePastes = [leftCopy](const QStringList &texts) {
+        std::vector<double> us;
+        for (int i = 0; i < 200; ++i) {
+            QGuiApplication::clipboard()->setText(texts[i % texts.size()]);
+            MessageBox::setNextAnswer(MessageBox::OK); // a refusal is answered at once
+            QElapsedTimer t;
+            t.start();
+            QTest::keySequence(leftCopy, QKeySequence::Paste);
+            QCoreApplication::processEvents();
+            us.push_back(t.nsecsElapsed() / 1e3);
+        }
+        MessageBox::setNextAnswer(MessageBox::NoAnswer);
+        return median(us);
+    };
+    std::printf("%-44s %8.1fus (target: well under 16 ms)\n", "paste of 8 values, boxes repainted (median)",
+                timePastes({QStringLiteral("0x3C,0x42,0xA5,0x81,0xA5,0x99,0x42,0x3C"),
+                            QStringLiteral("0xC3,0xBD,0x5A,0x7E,0x5A,0x66,0xBD,0xC3")}));
+    std::printf("%-44s %8.1fus (target: under 10 ms)\n", "paste of 10 MB, refused (median)",
+                timePastes({QString(10'000'000, QLatin1Char('1'))}));
 
     const double t10 = timeAppends(10000);
     const double t20 = timeAppends(20000);

@@ -128,4 +128,25 @@ start
 check_until "a place only a second X screen shows opens on the first" yes within 800 600
 close_box "closed on the first X screen"
 
+# 6. A full or read-only file system under the store is told as the cause: a
+#    tmpfs over the store's folder, mounted for the program alone (root only).
+if [ "$(id -u)" = 0 ] && unshare -m true 2>/dev/null; then
+    real=$bin bin=$work/on-tmpfs
+    printf '%s\n' '#!/bin/sh' '[ -n "$in_ns" ] || in_ns=1 exec unshare -m "$0"' \
+        'mount -t tmpfs -o size=8k zentil "$folder" || exit 1' \
+        'if [ "$fs" = full ]; then cat /dev/zero >"$folder/fill" 2>/dev/null; else mount -o remount,ro "$folder"; fi' \
+        'exec "$real"' >"$bin"
+    chmod +x "$bin"
+    export real folder=${store%/*} fs
+    for fs in full read-only; do
+        start
+        close_box "closed on a $fs file system"
+        [ $fs = full ] && cause="no space is left" || cause="its file system is read-only"
+        check "a $fs file system is named" 1 "$(grep -c "lock file .* cannot be made: $cause" "$work/zentil.log")"
+    done
+    bin=$real
+else
+    echo "skipped: full and read-only file systems (they need root to mount)"
+fi
+
 summary e2e
