@@ -133,9 +133,11 @@ bool OutputPane::weigh(int from, int removed, int added)
 {
     const bool newStep = std::exchange(m_newStep, false);
     QTextDocument *doc = document();
-    // Listings, the pane's own undoing and text set whole are not edits; undo
-    // and redo bring back only what the pane has held.
-    if (m_listing || m_weighing || !newStep || !doc->isUndoRedoEnabled())
+    // Listings and text set whole are not edits; undo and redo bring back only
+    // what the pane has held.
+    if (m_weighing)
+        return false; // the layout hears of the outcome once it is settled
+    if (m_listing || !newStep || !doc->isUndoRedoEnabled())
         return true;
     const PaneText::Reach after = reachOf(from, from + added);
     if (within(after, {}))
@@ -166,7 +168,7 @@ bool OutputPane::weigh(int from, int removed, int added)
     cursor.setPosition(std::min(anchor, last));
     cursor.setPosition(std::min(position, last), QTextCursor::KeepAnchor);
     setTextCursor(cursor);
-    return false;
+    return taken;
 }
 
 QString OutputPane::textBetween(int from, int to) const

@@ -53,8 +53,8 @@ protected:
 private:
     class Layout;
 
-    // Whether the document's layout still has to hear of a change; false
-    // where the check took it back or weighed it by undoing and redoing it.
+    // Whether the document's layout has to hear of a change: not where the
+    // check took it back, nor of the undoing and redoing that weigh it.
     bool weigh(int from, int removed, int added);
     // How far the lines holding from..to reach, and whether a reach is
     // taken where the lines it replaces reached as far as before.

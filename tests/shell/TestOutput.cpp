@@ -391,6 +391,10 @@ void TestOutput::topBoxesHoldOneLine()
     tt0->home(false);
     QTest::keyClick(tt0, Qt::Key_A);
     QCOMPARE(tt0->text(), full);
+    QString between = full + emoji; // the cursor inside the last pair
+    int pos = int(between.size()) - 1;
+    OneLineValidator().validate(between, pos);
+    QCOMPARE(between, full);
     for (int i = 1; i < 8; ++i)
         w->form().topBoxes[i]->setText(full + "g");
     select(m_w->form().prefixList, 2);
