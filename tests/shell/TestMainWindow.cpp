@@ -329,6 +329,8 @@ void TestMainWindow::undoAndRedoEveryStep()
     states << picture(w);
     clickCell(w, 0, 0); // FFFF on the left
     states << picture(w);
+    pasteOnto(w, MatrixState::Left, 3, QStringLiteral("1 2 4 0 10 20 40 80")); // in step again
+    states << picture(w);
     click(w->form().reset);
     states << picture(w);
     click(w->form().reset); // nothing to clear: no step
