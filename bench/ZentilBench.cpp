@@ -301,6 +301,15 @@ public:
                   start(emoji.repeated(n), 2 * n);
                   return key(0, emoji);
               }));
+        const QString mark = QString::fromUtf16(u"\u0301");
+        print("a mark typed on a letter at the limit", median5([&] {
+                  start(QString(n - 31, 'x') + 'a' + mark.repeated(29), n - 1);
+                  return key(0, mark);
+              }),
+              median5([&] {
+                  start(QString(n - 31, 'x') + 'a' + mark.repeated(30), n);
+                  return key(0, mark);
+              }));
         print("a drop of 11 characters", median5([&] {
                   start(QString(n - 11, 'x'), 0);
                   return drop();
