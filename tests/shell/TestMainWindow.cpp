@@ -317,9 +317,10 @@ void TestMainWindow::undoAndRedoEveryStep()
     QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(5, 5));
     cells[4][4]->setFocus(); // out of the top box, which keeps its keys
     QTest::keyClick(cells[4][4], Qt::Key_M, Qt::ControlModifier);
+    pasteOnto(w, MatrixState::Left, 3, QStringLiteral("1 2 4 0 10 20 40 80")); // in step again
     click(w->form().reset);
     click(w->form().reset); // nothing to clear: no step
-    const QStringList names{"Click", "Column entry", "Click", "Draw", "Mirror", "Reset"};
+    const QStringList names{"Click", "Column entry", "Click", "Draw", "Mirror", "Paste", "Reset"};
     for (int i = names.size() - 1; i >= 0; --i) {
         w->showGridMenu(QPoint());
         QCOMPARE(w->gridMenu()->actions().constFirst()->text(), "&Undo " + names[i]);
