@@ -176,7 +176,7 @@ struct Reference
     {
         bool keep[8][8], fits = v.size() == count(edge);
         std::copy(&on[0][0], &on[0][0] + 64, &keep[0][0]);
-        for (int i = 0; i < v.size(); ++i)
+        for (int i = 0; fits && i < v.size(); ++i) // never past the grid
             for (int bit = 0; bit < 8; ++bit) {
                 const int r = edge < 2 ? i : edge == 2 ? bit : 7 - bit, c = edge > 1 ? i : edge ? 7 - bit : bit;
                 keep[r][c] = v[i] >> bit & 1;
