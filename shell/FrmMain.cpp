@@ -120,6 +120,11 @@ void FrmMain::reset()
 {
     editGrid(tr("Reset"), [this] { m_matrix.reset(); });
     // Every box shows "0" again, a top box's typed text included.
+    showAllValues();
+}
+
+void FrmMain::showAllValues()
+{
     for (int e = 0; e < MatrixState::EdgeCount; ++e)
         for (int i = 0; i < MatrixState::Size; ++i)
             setBoxText(static_cast<MatrixState::Edge>(e), i);
@@ -205,6 +210,9 @@ void FrmMain::transform(MatrixState::Transform transform)
     if (!MatrixState::canTransform(transform, fiveBySeven))
         return;
     editGrid(tr(Transforms[static_cast<int>(transform)].step), [&] { m_matrix.transform(transform, fiveBySeven); });
+    // The values are those of the new picture, as Reset and clicks would
+    // show them: no typed text is left standing in a top box.
+    showAllValues();
 }
 
 void FrmMain::showGridMenu(const QPoint &globalPos)
@@ -360,9 +368,7 @@ void FrmMain::pasteValues(MatrixState::Edge edge, const QString &text)
     }
     editGrid(tr("Paste"), [&] { m_matrix.setEdgeValues(edge, values, five); });
     // Every box shows its value, as after Reset, a top box's typed text included.
-    for (int e = 0; e < MatrixState::EdgeCount; ++e)
-        for (int i = 0; i < MatrixState::Size; ++i)
-            setBoxText(static_cast<MatrixState::Edge>(e), i);
+    showAllValues();
 }
 
 void FrmMain::copyPane()

@@ -83,6 +83,7 @@ protected:
 private:
     void tellPlacementProblem(const WindowPlacement::StoreProblem &problem, bool saving);
     void showChanges(const MatrixState::Snapshot &before);
+    void showAllValues();
     bool gridKey(QObject *watched, QKeyEvent *event);
     bool gridMouse(QObject *watched, QMouseEvent *event);
     CellButton *gridCell(QObject *o) const;

@@ -7,6 +7,7 @@
 #include "shell/OneLineValidator.h"
 #include "shell/OutputPane.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QMessageBox>
@@ -222,9 +223,11 @@ void TestOutput::copyPutsExactlyThePaneOnTheClipboard()
     QInputMethodEvent commit;
     commit.setCommitString(QString(QChar(0xFDD0)));
     QApplication::sendEvent(pane, &commit);
+    commit.setCommitString(QString(QChar(0xFDD2))); // beside a stand-in, and not one
+    QApplication::sendEvent(pane, &commit);
     w->form().topBoxes[0]->setText(QString(QChar(0xFDD1)));
     click(w->form().panels[MatrixState::Top].copy);
-    const QString marked = QString::fromUtf16(u"more\u00A0\uFDD0x\uFDD1\uFDD0\uFDD1,0,0,0,0,0,0,0\r\n");
+    const QString marked = QString::fromUtf16(u"more\u00A0\uFDD0x\uFDD1\uFDD0\uFDD2\uFDD1,0,0,0,0,0,0,0\r\n");
     QVERIFY(w->form().pane->paneText().endsWith("\r\n" + marked));
     pane->moveCursor(QTextCursor::PreviousBlock, QTextCursor::KeepAnchor);
     QTest::keySequence(pane, QKeySequence::Copy);
@@ -249,23 +252,28 @@ void TestOutput::overlongLinesAreRefused()
     auto *pane = w->form().pane;
     pane->setFocus();
     QTest::keyClicks(pane, "kept");
-    QGuiApplication::clipboard()->setText(QString(1 << 20, QLatin1Char('x')));
     const int shown = MessageBox::shownCount();
+    // Beside what was typed, which taking it back leaves alone.
+    MessageBox::setNextAnswer(MessageBox::OK);
+    QAccessible::queryAccessibleInterface(pane)->editableTextInterface()->insertText(4, QString(1 << 15, 'x'));
+    QTRY_COMPARE(MessageBox::shownCount(), shown + 1);
+    QCOMPARE(pane->paneText(), QStringLiteral("kept"));
+    QGuiApplication::clipboard()->setText(QString(1 << 20, QLatin1Char('x')));
     MessageBox::setNextAnswer(MessageBox::OK);
     QTest::keySequence(pane, QKeySequence::Paste);
-    QCOMPARE(MessageBox::shownCount(), shown + 1);
+    QTRY_COMPARE(MessageBox::shownCount(), shown + 2);
     QCOMPARE(pane->paneText(), QStringLiteral("kept"));
 
     // The longest line it takes; a listing still continues it.
     const QString longest(OutputPane::LongestLine - 4, QLatin1Char('y'));
     QGuiApplication::clipboard()->setText(longest + "\nz");
     QTest::keySequence(pane, QKeySequence::Paste);
-    QCOMPARE(MessageBox::shownCount(), shown + 1);
+    QCOMPARE(MessageBox::shownCount(), shown + 2);
     pane->moveCursor(QTextCursor::PreviousBlock);
     pane->moveCursor(QTextCursor::EndOfBlock);
     MessageBox::setNextAnswer(MessageBox::OK);
     QTest::keyClick(pane, Qt::Key_A);
-    QCOMPARE(MessageBox::shownCount(), shown + 2);
+    QTRY_COMPARE(MessageBox::shownCount(), shown + 3);
     click(w->form().panels[MatrixState::Left].copy);
     QCOMPARE(pane->paneText(), "kept" + longest + "\r\nz0,0,0,0,0,0,0,0\r\n");
 }
@@ -300,6 +308,16 @@ void TestOutput::everyEditKeepsLinesWithinTheLimit_data()
     QTest::newRow("drop that fits") << full.left(n - 4) << 0 << 0 << -2 << 0 << "HELL" << false;
     QTest::newRow("an emoji counts once")
         << full.left(n - 1) << 0 << 0 << 0 << 0 << QString::fromUtf16(u"\U0001F600") << false;
+    // Key -3: a screen reader's edit, the text in place of anchor..position;
+    // taking text out as a drag's source does is such an edit too.
+    QTest::newRow("screen reader joins") << two << 16000 << 16001 << -3 << 0 << "" << true;
+    QTest::newRow("screen reader inserts 20,000") << "kept" << 4 << 4 << -3 << 0 << QString(20000, 'a') << true;
+    const QString mark = QString::fromUtf16(u"\u0301");
+    QTest::newRow("a 30th mark") << "a" + mark.repeated(29) << 30 << 30 << 0 << 0 << mark << false;
+    QTest::newRow("a 31st mark") << "a" + mark.repeated(30) << 31 << 31 << 0 << 0 << mark << true;
+    QTest::newRow("a join that makes 40 marks")
+        << "a" + mark.repeated(20) + "\n" + mark.repeated(20) << 22 << 22 << int(Qt::Key_Backspace) << 0 << "" << true;
+    QTest::newRow("input method: 16,000 marks") << "a" << 1 << 1 << -1 << 0 << mark.repeated(16000) << true;
 }
 
 // Refused, the pane is left as it was, undo history included; taken, undo
@@ -328,7 +346,9 @@ void TestOutput::everyEditKeepsLinesWithinTheLimit()
     data.setText(typed);
     QDragEnterEvent enter(QPoint(5, 5), Qt::MoveAction, &data, Qt::LeftButton, {});
     QDropEvent drop(QPointF(5, 5), Qt::MoveAction, &data, Qt::LeftButton, {});
-    if (key == -2 && QApplication::sendEvent(pane->viewport(), &enter))
+    if (key == -3)
+        QAccessible::queryAccessibleInterface(pane)->editableTextInterface()->replaceText(anchor, position, typed);
+    else if (key == -2 && QApplication::sendEvent(pane->viewport(), &enter))
         QApplication::sendEvent(pane->viewport(), &drop);
     else
         QApplication::sendEvent(pane, key == -1 ? static_cast<QEvent *>(&commit) : &press);
@@ -371,6 +391,10 @@ void TestOutput::topBoxesHoldOneLine()
     tt0->home(false);
     QTest::keyClick(tt0, Qt::Key_A);
     QCOMPARE(tt0->text(), full);
+    QString between = full + emoji; // the cursor inside the last pair
+    int pos = int(between.size()) - 1;
+    OneLineValidator().validate(between, pos);
+    QCOMPARE(between, full);
     for (int i = 1; i < 8; ++i)
         w->form().topBoxes[i]->setText(full + "g");
     select(m_w->form().prefixList, 2);
