@@ -1,9 +1,9 @@
 #include "Application.h"
 
 #include "AccessibleFactory.h"
+#include "DisplayProbe.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QIcon>
 #include <QStyleFactory>
 
@@ -27,33 +27,46 @@ void Application::configure(QApplication &app)
     app.setWindowIcon(icon);
 }
 
-const char *Application::missingDisplay(int argc, char **argv)
+QString Application::missingDisplay(int argc, char **argv)
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
-    if (!qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        return nullptr;
-    // The platform as Qt picks it: -platform, else QT_QPA_PLATFORM, else
-    // Wayland in a Wayland session and X11 elsewhere.
+    // The platforms as Qt tries them: -platform, else QT_QPA_PLATFORM, else
+    // Wayland first where one is named or the session is Wayland's, then X11.
     QByteArray platforms = qgetenv("QT_QPA_PLATFORM");
     for (int i = 1; i + 1 < argc; ++i)
         if (qstrcmp(argv[i], "-platform") == 0 || qstrcmp(argv[i], "--platform") == 0)
             platforms = argv[i + 1];
-    bool wayland = platforms.isEmpty() && qgetenv("XDG_SESSION_TYPE") == "wayland";
+    const QByteArray display = qgetenv("DISPLAY");
+    const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
+    if (platforms.isEmpty())
+        platforms = !wayland.isEmpty() || qgetenv("XDG_SESSION_TYPE") == "wayland" ? "wayland;xcb" : "xcb";
+    QStringList tried;
     for (const QByteArray &entry : platforms.split(';')) {
         const QByteArray name = entry.split(':').constFirst().trimmed();
-        if (name.startsWith("wayland"))
-            wayland = true;
-        else if (name != "xcb" && !name.isEmpty())
-            return nullptr; // offscreen, a framebuffer, VNC: no display needed
+        if (name.startsWith("wayland")) {
+            // A compositor handed over as a socket is not looked for.
+            const QByteArray socket = wayland.isEmpty() ? QByteArray("wayland-0") : wayland;
+            if (qEnvironmentVariableIsSet("WAYLAND_SOCKET") ||
+                DisplayProbe::waylandAnswers(socket, qgetenv("XDG_RUNTIME_DIR")))
+                return {};
+            tried << QStringLiteral("no Wayland compositor answers on %1").arg(QString::fromLocal8Bit(socket));
+        } else if (name == "xcb") {
+            if (!display.isEmpty() && DisplayProbe::xServerAnswers(display))
+                return {};
+            tried << (display.isEmpty()
+                          ? QStringLiteral("DISPLAY is not set")
+                          : QStringLiteral("no X server answers on %1").arg(QString::fromLocal8Bit(display)));
+        } else if (!name.isEmpty()) {
+            return {}; // offscreen, a framebuffer, VNC: no display needed
+        }
     }
-    // Wayland clients find the compositor's default socket unnamed.
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    if (wayland && !runtime.isEmpty() && QFileInfo::exists(QString::fromLocal8Bit(runtime + "/wayland-0")))
-        return nullptr;
-    return "ZENTIL needs a graphical desktop: no X11 or Wayland display was found";
+    const QString lead = QStringLiteral("ZENTIL needs a graphical desktop: ");
+    if (display.isEmpty() && wayland.isEmpty())
+        return lead + QStringLiteral("no X11 or Wayland display was found");
+    return lead + tried.join(QStringLiteral(", and "));
 #else
     Q_UNUSED(argc);
     Q_UNUSED(argv);
-    return nullptr;
+    return {};
 #endif
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class QApplication;
 
 // What the program and its tests set up alike before any window exists:
@@ -8,9 +10,9 @@ namespace Application {
 
 void configure(QApplication &app);
 
-// Before the application exists: why it cannot show a window, or nothing.
-// Where Qt would look for an X11 or Wayland display and none is named, it
-// would abort with advice that misleads.
-const char *missingDisplay(int argc, char **argv);
+// Before the application exists: why it cannot show a window, naming what
+// was tried, or nothing. Where no X11 or Wayland display that Qt would try
+// answers, Qt would abort with advice that misleads.
+QString missingDisplay(int argc, char **argv);
 
 } // namespace Application

@@ -7,8 +7,9 @@
 
 int main(int argc, char *argv[])
 {
-    if (const char *why = Application::missingDisplay(argc, argv)) {
-        std::fprintf(stderr, "%s\n", why);
+    const QString why = Application::missingDisplay(argc, argv);
+    if (!why.isEmpty()) {
+        std::fprintf(stderr, "%s\n", why.toLocal8Bit().constData());
         return 1;
     }
     QApplication app(argc, argv);

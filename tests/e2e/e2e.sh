@@ -52,6 +52,13 @@ store() { # left top width height
 check "no display is told on one line" \
     "$(printf 'ZENTIL needs a graphical desktop: no X11 or Wayland display was found\nexit 1')" \
     "$(env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_SESSION_TYPE "$bin" 2>&1; echo "exit $?")"
+# Named, but nothing answers there: what was tried, on one line.
+check "a display no server answers on is told" \
+    "$(printf 'ZENTIL needs a graphical desktop: no X server answers on :59\nexit 1')" \
+    "$(env -u WAYLAND_DISPLAY -u XDG_SESSION_TYPE DISPLAY=:59 "$bin" 2>&1; echo "exit $?")"
+check "a Wayland socket no compositor answers on is told" \
+    "$(printf 'ZENTIL needs a graphical desktop: no Wayland compositor answers on wayland-9, and DISPLAY is not set\nexit 1')" \
+    "$(env -u DISPLAY WAYLAND_DISPLAY=wayland-9 XDG_RUNTIME_DIR="$work" "$bin" 2>&1; echo "exit $?")"
 
 xserver_with_wm -screen 0 1280x1024x24
 
