@@ -15,6 +15,9 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -47,6 +50,10 @@ FrmMain::FrmMain(QWidget *parent) : QWidget(parent), m_placement(new WindowPlace
     connect(m_ui.exit, &QPushButton::clicked, this, &FrmMain::exitProgram);
 
     reset();
+    // The grid's keys act wherever the focus is in this window but in a text
+    // box, which keeps its own keys and undo; a filter sees them before the
+    // buttons' own arrow-key navigation does.
+    qApp->installEventFilter(this);
 }
 
 FrmMain::~FrmMain()
@@ -64,10 +71,8 @@ void FrmMain::load()
 
 void FrmMain::reset()
 {
-    m_matrix.reset();
-    for (int r = 0; r < MatrixState::Size; ++r)
-        for (int c = 0; c < MatrixState::Size; ++c)
-            m_ui.cells[r][c]->refresh();
+    editGrid(tr("Reset"), [this] { m_matrix.reset(); });
+    // Every box shows "0" again, a top box's typed text included.
     for (int e = 0; e < MatrixState::EdgeCount; ++e)
         for (int i = 0; i < MatrixState::Size; ++i)
             setBoxText(static_cast<MatrixState::Edge>(e), i);
@@ -78,24 +83,56 @@ void FrmMain::getformat()
     m_notation.getformat(m_ui.prefixList->selectedIndex(), m_ui.delimiterList->selectedIndex());
 }
 
-void FrmMain::toggleCell(int row, int col)
+void FrmMain::editGrid(const QString &stepName, const std::function<void()> &edit)
 {
-    if (m_matrix.toggleCell(row, col) == MatrixState::ToggleResult::OutOfRange) {
-        MessageBox::show(this, tr("This click would take an edge value out of range (-32768 to 32767), so the cell "
-                                  "was left as it was.\nPress Reset to clear the values."));
+    const MatrixState::Snapshot before = m_matrix.snapshot();
+    edit();
+    const MatrixState::Snapshot after = m_matrix.snapshot();
+    if (after == before)
         return;
-    }
-    m_ui.cells[row][col]->refresh();
-    refreshBoxes(row, col);
+    m_history.record(stepName, before, after);
+    showChanges(before);
 }
 
-void FrmMain::refreshBoxes(int row, int col)
+void FrmMain::undo()
 {
-    for (int e = 0; e < MatrixState::EdgeCount; ++e) {
-        const auto edge = static_cast<MatrixState::Edge>(e);
-        const int index = MatrixState::indexOf(edge, row, col);
-        setBoxText(edge, index);
-    }
+    if (!m_history.canUndo())
+        return;
+    const MatrixState::Snapshot before = m_matrix.snapshot();
+    m_matrix.restore(m_history.undo());
+    showChanges(before);
+}
+
+void FrmMain::redo()
+{
+    if (!m_history.canRedo())
+        return;
+    const MatrixState::Snapshot before = m_matrix.snapshot();
+    m_matrix.restore(m_history.redo());
+    showChanges(before);
+}
+
+void FrmMain::showChanges(const MatrixState::Snapshot &before)
+{
+    for (int r = 0; r < MatrixState::Size; ++r)
+        for (int c = 0; c < MatrixState::Size; ++c)
+            if (before.cells[r][c] != m_matrix.cellColor(r, c))
+                m_ui.cells[r][c]->refresh();
+    // Only the boxes whose values changed: a top box keeps the text typed into
+    // it until its value changes, as after a column entry.
+    for (int e = 0; e < MatrixState::EdgeCount; ++e)
+        for (int i = 0; i < MatrixState::Size; ++i)
+            if (before.values[e][i] != m_matrix.value(static_cast<MatrixState::Edge>(e), i))
+                setBoxText(static_cast<MatrixState::Edge>(e), i);
+}
+
+void FrmMain::toggleCell(int row, int col)
+{
+    auto result = MatrixState::ToggleResult::Done;
+    editGrid(tr("Click"), [&] { result = m_matrix.toggleCell(row, col); });
+    if (result == MatrixState::ToggleResult::OutOfRange)
+        MessageBox::show(this, tr("This click would take an edge value out of range (-32768 to 32767), so the cell "
+                                  "was left as it was.\nPress Reset to clear the values."));
 }
 
 QString FrmMain::boxText(MatrixState::Edge edge, int index) const
@@ -114,9 +151,8 @@ void FrmMain::setBoxText(MatrixState::Edge edge, int index)
 
 void FrmMain::enterColumn(int col)
 {
-    m_matrix.enterColumn(col, m_ui.topBoxes[col]->text());
-    for (int r = 0; r < MatrixState::Size; ++r)
-        m_ui.cells[r][col]->refresh();
+    const QString text = m_ui.topBoxes[col]->text();
+    editGrid(tr("Column entry"), [&] { m_matrix.enterColumn(col, text); });
 }
 
 bool FrmMain::isFiveBySeven() const
@@ -202,6 +238,47 @@ void FrmMain::closeEvent(QCloseEvent *event)
     if (!isMinimized())
         m_placement->save();
     event->accept();
+}
+
+static bool isTextBox(const QObject *o)
+{
+    return qobject_cast<const QLineEdit *>(o) || qobject_cast<const QPlainTextEdit *>(o);
+}
+
+bool FrmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget *>(watched)->window() == this) {
+        // A text box keeps every key, even one it then passes on to the window.
+        if (isTextBox(watched) || isTextBox(QApplication::focusWidget()))
+            return false;
+        return gridKey(static_cast<QKeyEvent *>(event));
+    }
+    return false;
+}
+
+bool FrmMain::gridKey(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const bool ctrl = mods == Qt::ControlModifier;
+    const bool ctrlShift = mods == (Qt::ControlModifier | Qt::ShiftModifier);
+    switch (event->key()) {
+    case Qt::Key_Z:
+        if (ctrl)
+            undo();
+        else if (ctrlShift)
+            redo();
+        else
+            return false;
+        return true;
+    case Qt::Key_Y:
+        if (!ctrl)
+            return false;
+        redo();
+        return true;
+    default:
+        return false;
+    }
 }
 
 FrmAbout *FrmMain::about() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GridHistory.h"
 #include "MainForm.h"
 #include "matrix/MatrixState.h"
 #include "output/Notation.h"
@@ -7,7 +8,10 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 class FrmAbout;
+class QKeyEvent;
 namespace WindowPlacement {
 class PlacementKeeper;
 }
@@ -27,6 +31,15 @@ public:
 
     void reset();
     void getformat();
+
+    // Every change of the grid goes through here: edit changes the model and,
+    // where it changed a cell or a value, becomes one step of undo named
+    // stepName ("Undo " + stepName in the menu). The changed cells and boxes
+    // are then repainted, and the cells' new states told to a screen reader.
+    void editGrid(const QString &stepName, const std::function<void()> &edit);
+    void undo();
+    void redo();
+    const GridHistory &history() const { return m_history; }
 
     void toggleCell(int row, int col);
     void enterColumn(int col);
@@ -50,14 +63,17 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void refreshBoxes(int row, int col);
+    void showChanges(const MatrixState::Snapshot &before);
+    bool gridKey(QKeyEvent *event);
     QString boxText(MatrixState::Edge edge, int index) const;
     void setBoxText(MatrixState::Edge edge, int index);
 
     MatrixState m_matrix;
     Notation m_notation;
+    GridHistory m_history;
 
     MainForm m_ui;
     QPointer<FrmAbout> m_about;

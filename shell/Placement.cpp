@@ -2,6 +2,8 @@
 
 #include "Twips.h"
 
+#include <QRegion>
+
 #include <algorithm>
 #include <cmath>
 
@@ -12,6 +14,18 @@ namespace {
 int area(const QRect &r)
 {
     return r.isEmpty() ? 0 : r.width() * r.height();
+}
+
+// How much of a window's top left corner must show for the user to take hold
+// of its title bar and move it, and to reach the controls at its left.
+constexpr int Grip = 100;
+
+bool gripShows(const QRect &r, const QList<Screen> &screens)
+{
+    QRegion uncovered(QRect(r.topLeft(), r.size().boundedTo(QSize(Grip, Grip))));
+    for (const Screen &s : screens)
+        uncovered -= s.available;
+    return uncovered.isEmpty();
 }
 
 } // namespace
@@ -48,13 +62,20 @@ QRect fit(const QRect &r, const QList<Screen> &screens, QSize minimum, bool *mov
                 on = &s;
     if (on) {
         // Never larger than the screen: a stored size of any figure costs no more
-        // than a maximised window. Held to that, it must still show.
-        const QRect held(r.topLeft(), r.size().boundedTo(on->available.size()));
-        if (held.intersects(on->geometry)) {
-            if (cut)
-                *cut = held.size() != r.size();
+        // than a maximised window. Held to that, or with too little of its top
+        // left corner showing to take hold of it, it is brought onto that
+        // screen whole; else it stands where the user left it.
+        const QRect avail = on->available;
+        const QRect held(r.topLeft(), r.size().expandedTo(minimum).boundedTo(avail.size()));
+        const bool wasCut = r.width() > avail.width() || r.height() > avail.height();
+        if (!wasCut && gripShows(held, screens))
             return held;
-        }
+        const QRect whole = movedInto(held, avail);
+        if (cut)
+            *cut = wasCut;
+        if (moved)
+            *moved = whole.topLeft() != r.topLeft();
+        return whole;
     }
 
     if (moved)

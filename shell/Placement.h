@@ -33,8 +33,11 @@ struct Screen
 // screens it can be shown on (the first being the primary one) and its
 // smallest outer size. It opens on the screen holding its top left corner, or
 // else on the one showing most of it, never larger than that screen's
-// available area; shown by none, it is brought to the default position on the
-// primary screen and made to fit there entirely.
+// available area. Where it stands partly off the screens, it stays so as long
+// as the corner that holds its title bar and left controls shows; cut, or
+// without that corner, it is brought onto the screen whole. Shown by none, it
+// is brought to the default position on the primary screen and made to fit
+// there entirely.
 // *moved tells whether it was brought back, *cut whether it was made smaller.
 QRect fit(const QRect &r, const QList<Screen> &screens, QSize minimum, bool *moved = nullptr, bool *cut = nullptr);
 

@@ -15,6 +15,15 @@ namespace WindowPlacement {
 
 namespace {
 
+// Where a window may stand on a screen. At a scale other than 1 the screen's
+// figures and the frame's are each rounded to whole pixels, either way: a
+// window one pixel in from every edge stays on the screen at any scale.
+QRect usable(const QScreen *s)
+{
+    const QRect avail = s->availableGeometry();
+    return s->devicePixelRatio() == 1.0 ? avail : avail.adjusted(1, 1, -1, -1);
+}
+
 // The screens a window can go to: those of the same desktop as the primary
 // one. A second X screen has a desktop of its own that the window never reaches.
 QList<Screen> reachableScreens()
@@ -23,10 +32,10 @@ QList<Screen> reachableScreens()
     const QScreen *primary = QGuiApplication::primaryScreen();
     if (!primary)
         return out;
-    out << Screen{primary->geometry(), primary->availableGeometry()};
+    out << Screen{primary->geometry(), usable(primary)};
     for (const QScreen *s : primary->virtualSiblings())
         if (s != primary)
-            out << Screen{s->geometry(), s->availableGeometry()};
+            out << Screen{s->geometry(), usable(s)};
     return out;
 }
 
@@ -69,10 +78,15 @@ void PlacementKeeper::settle()
     if (extra.width() <= 0 && extra.height() <= 0)
         return;
     m_phase = Phase::Placed;
-    const QScreen *screen = m_window->screen();
+    // The screen holding its top left corner, where fit() placed it; Qt's
+    // own choice follows the window's centre.
+    const QPoint corner = m_moved ? m_window->frameGeometry().topLeft() : m_asked.topLeft();
+    const QScreen *screen = QGuiApplication::screenAt(corner);
+    if (!screen)
+        screen = m_window->screen();
     if (!screen)
         return;
-    const QRect avail = screen->availableGeometry();
+    const QRect avail = usable(screen);
     // On a screen smaller than the layout, the window still fits the screen.
     const QSize room = avail.size() - extra;
     if (m_window->minimumWidth() > room.width() || m_window->minimumHeight() > room.height())

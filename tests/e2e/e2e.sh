@@ -107,6 +107,15 @@ start
 check_until "a huge stored size is held to the screen, and seen whole" "0,0 1280x1024" frame_origin
 close_box "a huge window still closes" "$win" "$app"
 check "unmoved, it keeps the stored figures" "MainHeight=500000 MainLeft=1000 MainTop=1000 MainWidth=500000 " "$(stored)"
+export QT_SCALE_FACTOR=3
+start
+check_until "at scale 3 too, never larger than the screen" yes within 1280 1024
+close_box "closed at scale 3"
+unset QT_SCALE_FACTOR
+store -1500 -1500 10000 12000
+start
+check_until "a title bar above the screen is brought onto it" "0,0 667x800" frame_origin
+close_box "closed once brought back"
 
 xserver_with_wm -screen 0 640x480x24
 store -900000 -900000 10000 12000

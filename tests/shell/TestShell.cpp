@@ -193,14 +193,26 @@ void TestShell::unreachablePlacementIsBroughtBack()
                                                  {QRect(800, 0, 1024, 768), QRect(800, 0, 1024, 768)}};
     const QSize minimum(495, 472);
     bool moved = true;
-    // Partly on a screen: unchanged.
-    QCOMPARE(fit(QRect(-200, -100, 600, 400), screens, minimum, &moved), QRect(-200, -100, 600, 400));
+    // Partly off the screens with its top left corner showing: unchanged.
+    QCOMPARE(fit(QRect(600, 100, 600, 400), screens, minimum, &moved), QRect(600, 100, 600, 472));
     QVERIFY(!moved);
-    QCOMPARE(fit(QRect(1333, 200, 400, 400), screens, minimum), QRect(1333, 200, 400, 400));
-    // Never larger than the screen showing most of it, whatever was stored.
-    QCOMPARE(fit(QRect(67, 67, 33333, 33333), screens, minimum), QRect(67, 67, 800, 570));
-    QCOMPARE(fit(QRect(900, 67, 33333, 33333), screens, minimum), QRect(900, 67, 1024, 768));
-    QCOMPARE(fit(QRect(-6000000, 67, 6000100, 400), screens, minimum), QRect(67, 67, 733, 472));
+    QCOMPARE(fit(QRect(1333, 200, 500, 500), screens, minimum), QRect(1333, 200, 500, 500));
+    QCOMPARE(fit(QRect(1700, 600, 400, 400), screens, minimum), QRect(1700, 600, 495, 472));
+    // Without enough of that corner, title bar and left controls, brought
+    // onto the screen whole.
+    QCOMPARE(fit(QRect(-200, -100, 600, 400), screens, minimum, &moved), QRect(0, 0, 600, 472));
+    QVERIFY(moved);
+    QCOMPARE(fit(QRect(1780, 200, 500, 500), screens, minimum), QRect(1324, 200, 500, 500));
+    QCOMPARE(fit(QRect(700, 500, 600, 400), screens, minimum), QRect(200, 98, 600, 472));
+    // Never larger than the screen holding its corner, else the one showing
+    // most of it, whatever was stored; then seen whole.
+    bool cut = false;
+    QCOMPARE(fit(QRect(-100, -100, 667, 800), screens, minimum, &moved, &cut), QRect(0, 0, 667, 570));
+    QVERIFY(moved && cut);
+    QCOMPARE(fit(QRect(67, 67, 33333, 33333), screens, minimum), QRect(0, 0, 800, 570));
+    QCOMPARE(fit(QRect(900, 67, 33333, 33333), screens, minimum), QRect(800, 0, 1024, 768));
+    QCOMPARE(fit(QRect(790, 500, 600, 900), screens, minimum), QRect(200, 0, 600, 570));
+    QCOMPARE(fit(QRect(-6000000, 67, 6000100, 400), screens, minimum), QRect(0, 67, 800, 472));
     // Off every screen: the default position on the primary screen, made to
     // fit there entirely, no smaller than the window can be.
     QCOMPARE(fit(QRect(3333, 2667, 2000, 400), screens, minimum, &moved), QRect(67, 67, 733, 472));
@@ -208,6 +220,8 @@ void TestShell::unreachablePlacementIsBroughtBack()
     QCOMPARE(fit(QRect(-6000, 0, 400, 6000), screens, minimum), QRect(67, 67, 495, 503));
     const QList<WindowPlacement::Screen> small{{QRect(0, 0, 640, 480), QRect(0, 0, 640, 480)}};
     QCOMPARE(fit(QRect(9999, 9999, 667, 800), small, minimum), QRect(67, 8, 573, 472));
+    const QList<WindowPlacement::Screen> xga{{QRect(0, 0, 1024, 768), QRect(0, 0, 1024, 768)}};
+    QCOMPARE(fit(QRect(900, 600, 667, 800), xga, minimum), QRect(357, 0, 667, 768));
 
     // Through the window: a stored place off the screen opens on it, whole.
     storeValues({{"MainLeft", "-900000"}, {"MainTop", "-900000"}});
