@@ -110,12 +110,12 @@ check "unmoved, it keeps the stored figures" "MainHeight=500000 MainLeft=1000 Ma
 export QT_SCALE_FACTOR=3
 start
 check_until "at scale 3 too, never larger than the screen" yes within 1280 1024
-close_box "closed at scale 3"
+close_box "closed at scale 3" "$win" "$app"
 unset QT_SCALE_FACTOR
 store -1500 -1500 10000 12000
 start
 check_until "a title bar above the screen is brought onto it" "0,0 667x800" frame_origin
-close_box "closed once brought back"
+close_box "closed once brought back" "$win" "$app"
 
 xserver_with_wm -screen 0 640x480x24
 store -900000 -900000 10000 12000
