@@ -15,8 +15,10 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QDebug>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -63,7 +65,7 @@ FrmMain::~FrmMain()
 
 void FrmMain::load()
 {
-    m_placement->restore();
+    tellPlacementProblem(m_placement->restore(), false);
     m_ui.prefixList->addItems(Notation::prefixEntries());
     m_ui.delimiterList->addItems(Notation::delimiterEntries());
     m_notation = Notation();
@@ -236,7 +238,7 @@ void FrmMain::closeEvent(QCloseEvent *event)
             w->close();
     delete m_about;
     if (!isMinimized())
-        m_placement->save();
+        tellPlacementProblem(m_placement->save(), true);
     event->accept();
 }
 
@@ -279,6 +281,25 @@ bool FrmMain::gridKey(QKeyEvent *event)
     default:
         return false;
     }
+}
+
+// The user is told where they would look: on standard error, by Qt's own
+// handler of warnings; a Windows program has none (the warning goes to a
+// debugger), so a box says it there as well.
+void FrmMain::tellPlacementProblem(const WindowPlacement::StoreProblem &problem, bool saving)
+{
+    if (!problem)
+        return;
+    const QString where = m_placement->location();
+    const QString text =
+        saving ? QStringLiteral("the window placement could not be saved to %1: %2").arg(where, problem.text())
+               : QStringLiteral("the window placement was not read from %1, so the window opens at its default "
+                                "place: %2")
+                     .arg(where, problem.text());
+    qWarning().noquote() << QStringLiteral("ZENTIL: ") + text;
+#ifdef Q_OS_WIN
+    QMessageBox::warning(nullptr, QStringLiteral("ZENTIL"), text.left(1).toUpper() + text.mid(1));
+#endif
 }
 
 FrmAbout *FrmMain::about() const

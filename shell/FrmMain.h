@@ -14,7 +14,8 @@ class FrmAbout;
 class QKeyEvent;
 namespace WindowPlacement {
 class PlacementKeeper;
-}
+struct StoreProblem;
+} // namespace WindowPlacement
 
 // The main window: the grid, the four panels of edge values, the options,
 // the output pane and the command buttons, laid out at fixed places.
@@ -66,6 +67,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void tellPlacementProblem(const WindowPlacement::StoreProblem &problem, bool saving);
     void showChanges(const MatrixState::Snapshot &before);
     bool gridKey(QKeyEvent *event);
     QString boxText(MatrixState::Edge edge, int index) const;

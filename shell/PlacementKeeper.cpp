@@ -2,7 +2,6 @@
 
 #include "Twips.h"
 
-#include <QDebug>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -53,14 +52,10 @@ PlacementKeeper::PlacementKeeper(QWidget *window)
     window->installEventFilter(this);
 }
 
-void PlacementKeeper::restore()
+StoreProblem PlacementKeeper::restore()
 {
-    QString problem;
+    StoreProblem problem;
     m_stored = m_store.read(&problem);
-    if (!problem.isEmpty())
-        qWarning().noquote() << QStringLiteral("ZENTIL: the window placement was not read from %1, so the window "
-                                               "opens at its default place: %2")
-                                    .arg(m_store.location(), problem);
     // Not yet shown, the window has no frame: fitted by its inner size now,
     // by its outer size once the frame is known.
     bool cut = false;
@@ -70,6 +65,7 @@ void PlacementKeeper::restore()
         m_window->move(m_asked.topLeft());
     m_window->resize(m_asked.size());
     m_phase = Phase::AwaitingFrame;
+    return problem;
 }
 
 void PlacementKeeper::settle()
@@ -134,28 +130,30 @@ bool PlacementKeeper::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
-void PlacementKeeper::save()
+StoreProblem PlacementKeeper::save()
 {
     const QRect outer = m_window->frameGeometry();
     // Geometry at a fractional scale is rounded to whole pixels on the way
     // out and back, so a figure may come back a pixel off what was asked.
     const qreal ratio = m_window->devicePixelRatioF();
     const int slack = ratio == std::floor(ratio) ? 0 : 1;
-    const QRect asked = m_asked;
-    // A figure the user has not changed goes back as it was read, so a close
-    // without a move or resize changes nothing, on any screen at any scale.
-    const auto keep = [slack](int stored, int askedPixels, int pixels) {
-        return std::abs(pixels - askedPixels) <= slack ? stored : Twips::fromPixels(pixels);
+    // Only a figure the user has changed is written, so a close without a
+    // move or resize changes nothing, on any screen at any scale; the others
+    // are written as they were read only where the store holds none.
+    Placement p = m_stored;
+    int changed = 0;
+    const auto take = [&changed, slack](Figure figure, int &twips, int askedPixels, int pixels) {
+        if (std::abs(pixels - askedPixels) > slack) {
+            twips = Twips::fromPixels(pixels);
+            changed |= figure;
+        }
     };
-    Placement p;
-    p.left = keep(m_stored.left, asked.left(), outer.left());
-    p.top = keep(m_stored.top, asked.top(), outer.top());
-    p.width = keep(m_stored.width, asked.width(), outer.width());
-    p.height = keep(m_stored.height, asked.height(), outer.height());
-    const QString error = m_store.write(p, m_placesWindows);
-    if (!error.isEmpty())
-        qWarning().noquote() << QStringLiteral("ZENTIL: the window placement could not be saved to %1: %2")
-                                    .arg(m_store.location(), error);
+    take(Left, p.left, m_asked.left(), outer.left());
+    take(Top, p.top, m_asked.top(), outer.top());
+    take(Width, p.width, m_asked.width(), outer.width());
+    take(Height, p.height, m_asked.height(), outer.height());
+    const int kept = m_placesWindows ? Position | Size : Size;
+    return m_store.write(p, changed & kept, kept);
 }
 
 } // namespace WindowPlacement

@@ -11,8 +11,9 @@ class QWidget;
 namespace WindowPlacement {
 
 // Gives the main window its stored placement at start-up and saves it at the
-// end, writing back each stored figure the user has not changed exactly as
-// it was read. It watches the window's events itself.
+// end: only the figures the user changed in this run, so that whatever else
+// the store holds by then stays. It watches the window's events itself, and
+// says what went wrong as a value for the window to tell.
 class PlacementKeeper : public QObject
 {
     Q_OBJECT
@@ -20,9 +21,10 @@ class PlacementKeeper : public QObject
 public:
     explicit PlacementKeeper(QWidget *window);
 
-    // Before the window is shown.
-    void restore();
-    void save();
+    // Before the window is shown. Returns why the store was not read.
+    StoreProblem restore();
+    StoreProblem save();
+    QString location() const { return m_store.location(); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

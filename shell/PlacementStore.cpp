@@ -2,16 +2,25 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStorageInfo>
+#include <QSysInfo>
 
 #include <cmath>
 
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
+#else
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace WindowPlacement {
@@ -21,9 +30,17 @@ namespace {
 const char *const Group = "Settings";
 // Far beyond any desktop, yet small enough that pixel arithmetic never overflows.
 constexpr double Limit = 1.0e8;
-// Another ZENTIL holds the lock only while it writes a few lines; a lock held
-// longer is not one to wait for.
-constexpr int LockWaitMs = 2000;
+
+struct Key
+{
+    Figure figure;
+    const char *name;
+    int Placement::*member;
+};
+const Key Keys[] = {{Left, "MainLeft", &Placement::left},
+                    {Top, "MainTop", &Placement::top},
+                    {Width, "MainWidth", &Placement::width},
+                    {Height, "MainHeight", &Placement::height}};
 
 int readKey(QSettings &settings, const QString &key, int fallback, bool mustBePositive)
 {
@@ -37,62 +54,32 @@ int readKey(QSettings &settings, const QString &key, int fallback, bool mustBePo
     return static_cast<int>(std::lround(v));
 }
 
+// The figures among these that the store holds no key for.
+int absent(QSettings &settings, int figures)
+{
+    int out = 0;
+    settings.beginGroup(QLatin1String(Group));
+    for (const Key &k : Keys)
+        if ((figures & k.figure) && !settings.contains(QLatin1String(k.name)))
+            out |= k.figure;
+    settings.endGroup();
+    return out;
+}
+
 QString applicationName()
 {
     return QCoreApplication::applicationName();
 }
 
-QString native(const QString &path)
+StoreProblem problem(StoreProblem::Kind kind, const QString &path = QString(), qint64 number = 0,
+                     StoreProblem::Kind cause = StoreProblem::None)
 {
-    return QDir::toNativeSeparators(path);
-}
-
-// Why the file must not be opened: opening a pipe waits for a writer, and
-// saving replaces whatever stands at the end of a link.
-QString unsafe(const QString &path, bool forWriting)
-{
-    const QFileInfo file(path);
-    if (file.isSymLink()) {
-        const QString target = file.canonicalFilePath();
-        if (target.isEmpty())
-            return forWriting
-                       ? QStringLiteral("it is a link to %1, which does not exist").arg(native(file.symLinkTarget()))
-                       : QString();
-        if (!QFileInfo(target).isFile())
-            return QStringLiteral("it is a link to %1, which is not a plain file").arg(native(target));
-        return QString();
-    }
-    if (!file.exists())
-        return QString();
-    if (file.isDir())
-        return QStringLiteral("a folder stands where the file should be");
-    if (!file.isFile())
-        return QStringLiteral("it is not a plain file");
-    return QString();
-}
-
-// QSettings only says that it could not write; find out why, for the user,
-// without touching anything.
-QString whyUnwritable(const QString &path)
-{
-    const QFileInfo file(path);
-    QFileInfo existing(file.absolutePath());
-    for (QFileInfo dir = existing; !dir.isRoot(); dir = QFileInfo(dir.absolutePath())) {
-        if (dir.exists() && !dir.isDir())
-            return QStringLiteral("%1 is not a folder").arg(native(dir.absoluteFilePath()));
-    }
-    while (!existing.exists() && !existing.isRoot())
-        existing = QFileInfo(existing.absolutePath());
-    if (existing.absoluteFilePath() != file.absolutePath() && !existing.isWritable())
-        return QStringLiteral("the folder %1 cannot be made").arg(native(file.absolutePath()));
-    if (!existing.isWritable())
-        return QStringLiteral("the folder %1 is not writable").arg(native(existing.absoluteFilePath()));
-    if (file.exists() && !file.isWritable())
-        return QStringLiteral("the file is not writable");
-    const QStorageInfo volume(existing.absoluteFilePath());
-    if (volume.isValid() && volume.bytesAvailable() <= 0)
-        return QStringLiteral("no space is left on %1").arg(native(volume.rootPath()));
-    return QStringLiteral("the settings could not be written");
+    StoreProblem p;
+    p.kind = kind;
+    p.cause = cause;
+    p.path = path;
+    p.number = number;
+    return p;
 }
 
 #ifdef Q_OS_WIN
@@ -109,9 +96,262 @@ QString whyRegistryRefused()
     RegCloseKey(handle);
     return QStringLiteral("the settings could not be written");
 }
+#else
+// Another ZENTIL holds the lock only while it writes a few lines; a lock held
+// longer is not one to wait for.
+constexpr int LockWaitMs = 2000;
+// A lock file holds a process id and the names of a program and a machine.
+constexpr qint64 MaxLockSize = 4096;
+
+QByteArray encoded(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+
+// What an errno of a failed call means to the user; denied is the kind a
+// refused permission takes at this path.
+StoreProblem fromErrno(int error, const QString &path, StoreProblem::Kind denied)
+{
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT: {
+        const QStorageInfo volume(QFileInfo(path).absolutePath());
+        return problem(StoreProblem::NoSpace, volume.isValid() ? volume.rootPath() : path);
+    }
+    case EROFS:
+        return problem(StoreProblem::ReadOnly, path);
+    case EACCES:
+    case EPERM:
+        return problem(denied, path);
+    case ELOOP:
+        return problem(StoreProblem::LinkLoop, path);
+    default: {
+        StoreProblem p = problem(StoreProblem::Refused, path);
+        p.detail = QString::fromLocal8Bit(std::strerror(error));
+        return p;
+    }
+    }
+}
+
+// The same, as the cause of a folder or lock file that cannot be made.
+StoreProblem causedBy(StoreProblem::Kind kind, const QString &path, int error, qint64 number = 0)
+{
+    const StoreProblem::Kind why = fromErrno(error, path, StoreProblem::FolderNotWritable).kind;
+    const bool named =
+        why == StoreProblem::NoSpace || why == StoreProblem::ReadOnly || why == StoreProblem::FolderNotWritable;
+    StoreProblem p = problem(kind, path, number, named ? why : StoreProblem::Refused);
+    if (!named)
+        p.detail = QString::fromLocal8Bit(std::strerror(error));
+    return p;
+}
+
+// Why the file must not be opened: opening a pipe waits for a writer, a huge
+// file would be read whole, and saving replaces whatever stands at the end of
+// a link. Only stat() is asked, so nothing here can block or take long.
+StoreProblem inspect(const QString &path, bool forWriting)
+{
+    struct stat at;
+    if (::lstat(encoded(path), &at) != 0) {
+        const int error = errno;
+        if (error == ELOOP)
+            return problem(StoreProblem::LinkLoop, QFileInfo(path).absolutePath());
+        if (error == ENOENT || error == ENOTDIR || !forWriting)
+            return StoreProblem(); // nothing there to read; the folder is looked at when it is written
+        return fromErrno(error, QFileInfo(path).absolutePath(), StoreProblem::FolderNotWritable);
+    }
+    if (S_ISLNK(at.st_mode)) {
+        const QFileInfo link(path);
+        if (::stat(encoded(path), &at) != 0) {
+            const int error = errno;
+            if (error == ELOOP)
+                return problem(StoreProblem::LinkLoop); // the file itself
+            if (error == ENOENT && forWriting)
+                return problem(StoreProblem::LinkToMissing, link.symLinkTarget());
+            return forWriting ? fromErrno(error, path, StoreProblem::FileNotWritable) : StoreProblem();
+        }
+        if (!S_ISREG(at.st_mode))
+            return problem(StoreProblem::LinkToNotPlain, link.canonicalFilePath());
+    } else if (S_ISDIR(at.st_mode)) {
+        return problem(StoreProblem::FolderAtFile, path);
+    } else if (!S_ISREG(at.st_mode)) {
+        return problem(StoreProblem::NotPlain, path);
+    }
+    if (at.st_size > PlacementStore::MaxFileSize)
+        return problem(StoreProblem::TooLarge, path, at.st_size);
+    return StoreProblem();
+}
+
+// Makes the folder and those above it, telling why one cannot be made.
+StoreProblem makeFolder(const QString &folder)
+{
+    QStringList toMake;
+    QString at = QDir::cleanPath(folder);
+    for (;;) {
+        struct stat st;
+        if (::stat(encoded(at), &st) == 0) {
+            if (!S_ISDIR(st.st_mode))
+                return problem(StoreProblem::NotAFolder, at);
+            break;
+        }
+        if (errno != ENOENT && errno != ENOTDIR)
+            return causedBy(StoreProblem::FolderNotMade, at, errno);
+        toMake.prepend(at);
+        const QString up = QFileInfo(at).path();
+        if (up == at)
+            break;
+        at = up;
+    }
+    for (const QString &dir : std::as_const(toMake))
+        if (::mkdir(encoded(dir), 0777) != 0 && errno != EEXIST)
+            return causedBy(StoreProblem::FolderNotMade, dir, errno);
+    return StoreProblem();
+}
+
+// Makes a file where none is and writes a few bytes, as QLockFile and
+// QSettings do, for the errno they keep to themselves; then removes it.
+int errorMaking(const QString &path)
+{
+    const int fd = ::open(encoded(path), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return errno;
+    const QByteArray bytes(4096, '\n');
+    int error = 0;
+    if (::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size())
+        error = errno ? errno : ENOSPC;
+    ::close(fd);
+    ::unlink(encoded(path));
+    return error;
+}
+
+// Only a plain file of a lock's size is left to QLockFile, which opens and
+// reads an existing lock to judge whether it is stale: a pipe would block it
+// for good, a link to /dev/zero would feed it without end.
+StoreProblem inspectLock(const QString &path)
+{
+    struct stat at;
+    if (::lstat(encoded(path), &at) != 0)
+        return errno == ENOENT ? StoreProblem() : causedBy(StoreProblem::LockNotMade, path, errno);
+    if (S_ISDIR(at.st_mode))
+        return problem(StoreProblem::LockFolder, path);
+    if (!S_ISREG(at.st_mode))
+        return problem(StoreProblem::LockNotPlain, path);
+    if (at.st_size > MaxLockSize)
+        return problem(StoreProblem::LockTooLarge, path, at.st_size);
+    return StoreProblem();
+}
+
+// QSettings waits for its lock without end; take it within a bound first.
+StoreProblem lockWithin(QLockFile &lock)
+{
+    const QString path = lock.fileName();
+    if (const StoreProblem p = inspectLock(path))
+        return p;
+    if (lock.tryLock(LockWaitMs))
+        return StoreProblem();
+    if (lock.error() != QLockFile::LockFailedError) {
+        const int error = errorMaking(path);
+        return error == EEXIST ? problem(StoreProblem::LockHeld, path, LockWaitMs / 1000)
+                               : causedBy(StoreProblem::LockNotMade, path, error ? error : EIO);
+    }
+    // Qt removes a lock whose process has ended; one it could not remove stays.
+    qint64 pid = 0;
+    QString host, program;
+    if (lock.getLockInfo(&pid, &host, &program) && pid > 0 && (host.isEmpty() || host == QSysInfo::machineHostName()) &&
+        ::kill(pid_t(pid), 0) != 0 && errno == ESRCH) {
+        if (::unlink(encoded(path)) != 0)
+            return causedBy(StoreProblem::LockAbandoned, path, errno, pid);
+        if (lock.tryLock(0))
+            return StoreProblem();
+    }
+    return problem(StoreProblem::LockHeld, path, LockWaitMs / 1000);
+}
+
+// QSettings only says that it could not write; ask the system why, by the
+// calls it made.
+StoreProblem whyUnwritten(const QString &file)
+{
+    const QString folder = QFileInfo(file).absolutePath();
+    if (::access(encoded(folder), W_OK) != 0)
+        return fromErrno(errno, folder, StoreProblem::FolderNotWritable);
+    if (::access(encoded(file), W_OK) != 0 && errno != ENOENT)
+        return fromErrno(errno, file, StoreProblem::FileNotWritable);
+    const QString probe = QStringLiteral("%1.%2.new").arg(file).arg(QCoreApplication::applicationPid());
+    if (const int error = errorMaking(probe))
+        return fromErrno(error, folder, StoreProblem::FolderNotWritable);
+    StoreProblem p = problem(StoreProblem::Refused, file);
+    p.detail = QStringLiteral("the settings could not be written");
+    return p;
+}
 #endif
 
 } // namespace
+
+QString StoreProblem::text() const
+{
+    const QString where = QDir::toNativeSeparators(path);
+    QString because;
+    switch (cause) {
+    case NoSpace:
+        because = QStringLiteral("no space is left on its file system");
+        break;
+    case ReadOnly:
+        because = QStringLiteral("its file system is read-only");
+        break;
+    case FolderNotWritable:
+        because = QStringLiteral("its folder is not writable");
+        break;
+    default:
+        because = detail;
+    }
+    switch (kind) {
+    case None:
+        return QString();
+    case FolderAtFile:
+        return QStringLiteral("a folder stands where the file should be");
+    case NotPlain:
+        return QStringLiteral("it is not a plain file");
+    case LinkToMissing:
+        return QStringLiteral("it is a link to %1, which does not exist").arg(where);
+    case LinkToNotPlain:
+        return QStringLiteral("it is a link to %1, which is not a plain file").arg(where);
+    case LinkLoop:
+        return where.isEmpty() ? QStringLiteral("it is a link in a loop of links")
+                               : QStringLiteral("%1 leads round a loop of links").arg(where);
+    case TooLarge:
+        return QStringLiteral("it holds %1 bytes, more than a placement ever needs").arg(number);
+    case NotAFolder:
+        return QStringLiteral("%1 is not a folder").arg(where);
+    case FolderNotMade:
+        return QStringLiteral("the folder %1 cannot be made: %2").arg(where, because);
+    case FolderNotWritable:
+        return QStringLiteral("the folder %1 is not writable").arg(where);
+    case FileNotWritable:
+        return QStringLiteral("the file is not writable");
+    case ReadOnly:
+        return QStringLiteral("%1 is on a read-only file system").arg(where);
+    case NoSpace:
+        return QStringLiteral("no space is left on %1").arg(where);
+    case LockFolder:
+        return QStringLiteral("a folder stands where its lock file %1 should be").arg(where);
+    case LockNotPlain:
+        return QStringLiteral("its lock file %1 is not a plain file").arg(where);
+    case LockTooLarge:
+        return QStringLiteral("its lock file %1 holds %2 bytes, more than a lock ever holds").arg(where).arg(number);
+    case LockNotMade:
+        return QStringLiteral("its lock file %1 cannot be made: %2").arg(where, because);
+    case LockHeld:
+        return QStringLiteral("another program has held its lock file %1 for over %2 seconds").arg(where).arg(number);
+    case LockAbandoned:
+        return QStringLiteral("its lock file %1 was left by a program that no longer runs (process %2) and cannot be "
+                              "removed: %3")
+            .arg(where)
+            .arg(number)
+            .arg(because);
+    case Refused:
+        return detail;
+    }
+    return detail;
+}
 
 PlacementStore::PlacementStore()
 {
@@ -127,87 +367,86 @@ QString PlacementStore::location() const
 {
     if (m_file.isEmpty())
         return QSettings(applicationName(), applicationName()).fileName();
-    return native(m_file);
+    return QDir::toNativeSeparators(m_file);
 }
 
-Placement PlacementStore::read(QString *problem) const
+Placement PlacementStore::read(StoreProblem *problem) const
 {
-    if (m_file.isEmpty()) {
-        QSettings settings(applicationName(), applicationName());
-        return readKeys(settings);
-    }
-    const QString why = unsafe(m_file, false);
-    if (!why.isEmpty()) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(problem);
+    QSettings settings(applicationName(), applicationName());
+#else
+    if (const StoreProblem why = inspect(m_file, false)) {
         if (problem)
             *problem = why;
         return Placement();
     }
     QSettings settings(m_file, QSettings::IniFormat);
+#endif
     return readKeys(settings);
 }
 
-QString PlacementStore::write(const Placement &placement, bool withPosition) const
+StoreProblem PlacementStore::write(const Placement &placement, int changed, int kept) const
 {
-    if (m_file.isEmpty()) {
-        QSettings settings(applicationName(), applicationName());
-        writeKeys(settings, placement, withPosition);
-        settings.sync();
-        if (settings.status() == QSettings::NoError)
-            return QString();
 #ifdef Q_OS_WIN
-        return whyRegistryRefused();
-#else
-        return QStringLiteral("the settings could not be written");
-#endif
-    }
-    const QString why = unsafe(m_file, true);
-    if (!why.isEmpty())
-        return why;
-    // QSettings waits for its lock without end; wait a bounded time first.
-    {
-        QLockFile lock(m_file + QStringLiteral(".lock"));
-        if (!lock.tryLock(LockWaitMs)) {
-            if (QFileInfo(lock.fileName()).isDir())
-                return QStringLiteral("a folder stands where its lock file %1 should be").arg(native(lock.fileName()));
-            if (lock.error() == QLockFile::LockFailedError)
-                return QStringLiteral("another program has held its lock file %1 for over %2 seconds")
-                    .arg(native(lock.fileName()))
-                    .arg(LockWaitMs / 1000);
-            if (QDir(QFileInfo(m_file).absolutePath()).exists())
-                return QStringLiteral("its lock file %1 cannot be made").arg(native(lock.fileName()));
-        }
-    }
-    QSettings settings(m_file, QSettings::IniFormat);
-    writeKeys(settings, placement, withPosition);
+    QSettings settings(applicationName(), applicationName());
+    if (!writeKeys(settings, placement, changed, kept))
+        return StoreProblem();
     settings.sync();
     if (settings.status() == QSettings::NoError)
-        return QString();
-    return whyUnwritable(m_file);
+        return StoreProblem();
+    StoreProblem p = problem(StoreProblem::Refused);
+    p.detail = whyRegistryRefused();
+    return p;
+#else
+    if (const StoreProblem p = inspect(m_file, true))
+        return p;
+    // A close that changes nothing touches nothing, not even the lock.
+    if (!changed) {
+        QSettings now(m_file, QSettings::IniFormat);
+        if (!absent(now, kept))
+            return StoreProblem();
+    }
+    if (const StoreProblem p = makeFolder(QFileInfo(m_file).absolutePath()))
+        return p;
+    QLockFile lock(m_file + QStringLiteral(".lock"));
+    if (const StoreProblem p = lockWithin(lock))
+        return p;
+    // Read again under the lock, so that only what this window changed, or
+    // what the store now lacks, is set.
+    QSettings settings(m_file, QSettings::IniFormat);
+    if (!writeKeys(settings, placement, changed, kept))
+        return StoreProblem();
+    // QSettings takes the same lock itself, reads the file again if it has
+    // changed and sets only these keys; it would wait for our lock for good.
+    lock.unlock();
+    settings.sync();
+    if (settings.status() == QSettings::NoError)
+        return StoreProblem();
+    return whyUnwritten(m_file);
+#endif
 }
 
 Placement PlacementStore::readKeys(QSettings &settings)
 {
     const Placement defaults;
-    settings.beginGroup(QLatin1String(Group));
     Placement p;
-    p.left = readKey(settings, QStringLiteral("MainLeft"), defaults.left, false);
-    p.top = readKey(settings, QStringLiteral("MainTop"), defaults.top, false);
-    p.width = readKey(settings, QStringLiteral("MainWidth"), defaults.width, true);
-    p.height = readKey(settings, QStringLiteral("MainHeight"), defaults.height, true);
+    settings.beginGroup(QLatin1String(Group));
+    for (const Key &k : Keys)
+        p.*k.member = readKey(settings, QLatin1String(k.name), defaults.*k.member, (k.figure & Size) != 0);
     settings.endGroup();
     return p;
 }
 
-void PlacementStore::writeKeys(QSettings &settings, const Placement &p, bool withPosition)
+bool PlacementStore::writeKeys(QSettings &settings, const Placement &p, int changed, int kept)
 {
+    const int set = changed | absent(settings, kept & ~changed);
     settings.beginGroup(QLatin1String(Group));
-    if (withPosition) {
-        settings.setValue(QStringLiteral("MainLeft"), QString::number(p.left));
-        settings.setValue(QStringLiteral("MainTop"), QString::number(p.top));
-    }
-    settings.setValue(QStringLiteral("MainWidth"), QString::number(p.width));
-    settings.setValue(QStringLiteral("MainHeight"), QString::number(p.height));
+    for (const Key &k : Keys)
+        if (set & k.figure)
+            settings.setValue(QLatin1String(k.name), QString::number(p.*k.member));
     settings.endGroup();
+    return set != 0;
 }
 
 } // namespace WindowPlacement

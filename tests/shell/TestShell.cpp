@@ -9,10 +9,12 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QSysInfo>
 #include <QTimer>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 using namespace GuiTest;
@@ -28,6 +30,7 @@ private slots:
     void emptyStoreGivesTheDefaults();
     void placementRoundTrip();
     void storedValuesAreDecimalTwips();
+    void closesKeepWhatOthersSaved();
     void minimisedCloseSavesNothing();
     void exitEndsAtOnceAndSavesNothing();
     void badValuesFallBack_data();
@@ -50,6 +53,7 @@ private:
 void TestShell::init()
 {
     QDir(store().fileName() + ".lock").removeRecursively();
+    QFile::remove(store().fileName() + ".lock");
     QSettings s(QCoreApplication::applicationName(), QCoreApplication::applicationName());
     s.clear();
     s.sync();
@@ -123,6 +127,22 @@ void TestShell::storedValuesAreDecimalTwips()
     storeValues({{"MainLeft", " 1500.4"}, {"MainTop", "750"}, {"MainWidth", "9000"}, {"MainHeight", "6000.0"}});
     QSettings s = store();
     QCOMPARE(WindowPlacement::PlacementStore::readKeys(s), (Placement{1500, 750, 9000, 6000}));
+}
+
+void TestShell::closesKeepWhatOthersSaved()
+{
+    storeValues({{"MainLeft", "3000"}, {"MainTop", "1500"}, {"MainWidth", "9000"}, {"MainHeight", "7500"}});
+    auto first = openWindow();
+    auto second = openWindow();
+    first->move(first->pos() + QPoint(40, 20));
+    storeValues({{"MainHeight", "6000"}}); // a hand edit while both run
+    first->close();                        // moved, not resized
+    second->close();                       // neither
+    const auto saved = storedValues();
+    QCOMPARE(saved.value("Settings/MainLeft"), QStringLiteral("3600"));
+    QCOMPARE(saved.value("Settings/MainTop"), QStringLiteral("1800"));
+    QCOMPARE(saved.value("Settings/MainWidth"), QStringLiteral("9000"));
+    QCOMPARE(saved.value("Settings/MainHeight"), QStringLiteral("6000"));
 }
 
 void TestShell::minimisedCloseSavesNothing()
@@ -261,6 +281,24 @@ void TestShell::unsavablePlacementIsReported_data()
     QTest::newRow("a folder where the lock file should be") << "lock folder"
                                                             << ""
                                                             << "a folder stands where its lock";
+    // Qt reads an existing lock: a pipe blocks it for good, /dev/zero never ends.
+    QTest::newRow("a pipe where the lock file should be") << "lock pipe"
+                                                          << ""
+                                                          << "lock file .*\\.lock is not a plain file";
+    QTest::newRow("a link to /dev/zero as the lock file") << "lock zero"
+                                                          << ""
+                                                          << "lock file .*\\.lock is not a plain file";
+    QTest::newRow("a lock of an ended process in a read-only folder")
+        << "lock stale"
+        << ""
+        << "left by a program that no longer runs \\(process 999999999\\) and cannot be removed: its folder";
+    QTest::newRow("a loop of links") << "loop"
+                                     << "a link in a loop of links"
+                                     << "a link in a loop of links";
+    // Sparse: it costs no disk, and would cost seconds and gigabytes to read.
+    QTest::newRow("a huge store") << "huge"
+                                  << "2147483648 bytes"
+                                  << "2147483648 bytes";
 #endif
 }
 
@@ -278,11 +316,31 @@ void TestShell::unsavablePlacementIsReported()
         qputenv("XDG_CONFIG_HOME", plain.fileName().toLocal8Bit());
     } else if (kind == "folder") {
         QVERIFY(QDir().mkpath(path));
-    } else if (kind == "lock folder") {
+    } else if (kind.startsWith("lock")) {
         storeValues({{"MainLeft", "1500"}});
-        QVERIFY(QDir().mkpath(path + ".lock"));
     }
+    if (kind == "lock folder")
+        QVERIFY(QDir().mkpath(path + ".lock"));
 #ifdef Q_OS_UNIX
+    if (kind == "lock pipe")
+        QCOMPARE(mkfifo(QFile::encodeName(path + ".lock").constData(), 0600), 0);
+    if (kind == "lock zero")
+        QVERIFY(QFile::link("/dev/zero", path + ".lock"));
+    if (kind == "lock stale") {
+        if (geteuid() == 0)
+            QSKIP("every folder is writable to root");
+        QFile lock(path + ".lock");
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write("999999999\nZENTIL\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        lock.close();
+        QVERIFY(QFile::setPermissions(QFileInfo(path).path(), QFile::ReadOwner | QFile::ExeOwner));
+    }
+    if (kind == "loop")
+        QVERIFY(QFile::link(path, path));
+    if (kind == "huge") {
+        QFile huge(path);
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(1) << 31));
+    }
     const QString pipe = kind == "link" ? elsewhere.filePath("pipe") : path;
     if (kind == "pipe" || kind == "link")
         QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
@@ -302,22 +360,26 @@ void TestShell::unsavablePlacementIsReported()
     if (!onOpen.isEmpty())
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not read from .*ZENTIL.conf.*" + onOpen));
     auto w = openWindow();
-    QCOMPARE(w->frameGeometry().topLeft(), QPoint(kind == "lock folder" ? 100 : 67, 67));
+    QCOMPARE(w->frameGeometry().topLeft(), QPoint(kind.startsWith("lock") ? 100 : 67, 67));
     w->move(w->pos() + QPoint(10, 10));
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("could not be saved to .*" + onClose));
     w->close();
 #ifdef Q_OS_UNIX
     if (kind == "pipe" || kind == "link")
         QVERIFY(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile()); // still the pipe it was
+    if (kind == "huge")
+        QCOMPARE(QFileInfo(path).size(), qint64(1) << 31); // not written over
+    QFile::setPermissions(QFileInfo(path).path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 #endif
 #ifdef Q_OS_WIN
     if (kind == "volatile")
         QCOMPARE(RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\ZENTIL"), LONG(ERROR_SUCCESS));
 #endif
     isolateSettings();
-    if (kind == "lock folder")
+    if (kind.startsWith("lock"))
         QCOMPARE(storedValues().value("Settings/MainLeft"), QStringLiteral("1500")); // left as it was
     QFile::remove(path);
+    QFile::remove(path + ".lock");
     QDir(path).removeRecursively();
     QDir(path + ".lock").removeRecursively();
 }
