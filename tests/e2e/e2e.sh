@@ -69,6 +69,18 @@ at 152 392; answer Return
 at 48 392; answer Return
 check "Clear answered Yes empties the pane" "" "$(xclip -o -selection clipboard | od -An -tx1 | tr -d ' \n')"
 
+# Values held by another program, pasted by Ctrl+V on the left Copy (clicked
+# first to focus it, which lists the panel once): 7 are refused, a C array is
+# taken, and the panel then lists it.
+printf '0,18,3C,7E,FF,7E,3C' | xclip -selection clipboard
+at 128 208; xdotool key ctrl+v; answer Return
+printf 'byte glyph[8] = {\n  B00111100, 0x42, 0xA5, 0x81,\n  0xA5, 0x99, 0x42, 0x3C };\n' | xclip -selection clipboard
+xdotool key ctrl+v; at 128 208
+at 48 392; answer Return             # the pane's Copy
+check "a refused paste, then a C array pasted onto the left panel" \
+    "$(printf '0x1,0x0,0x0,0x0,0x0,0x0,0x0,0x0\r\n0x3C,0x42,0xA5,0x81,0xA5,0x99,0x42,0x3C\r\n' | od -An -tx1 | tr -d ' \n')" \
+    "$(clipboard | od -An -tx1 | tr -d ' \n')"
+
 # 2. Placement: first start at the defaults, kept as they were by a close
 #    without a move; moved and closed, the next start opens where it was.
 check_until "first start at 1000, 1000, 10000, 12000 twips" "67,67 667x800" frame_origin

@@ -338,6 +338,8 @@ void TestMainWindow::undoAndRedoEveryStep()
     QTest::keyClick(cells[4][4], Qt::Key_M, Qt::ControlModifier);
     QCOMPARE(boxText(w, MatrixState::Top, 0), QStringLiteral("C")); // in step
     states << picture(w);
+    pasteOnto(w, MatrixState::Left, 3, QStringLiteral("1 2 4 0 10 20 40 80")); // in step again
+    states << picture(w);
     click(w->form().reset);
     states << picture(w);
     click(w->form().reset); // nothing to clear: no step
