@@ -13,6 +13,7 @@
 #include <QAccessibleEditableTextInterface>
 #include <QClipboard>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTextBlock>
 
 #include <cstdint>
@@ -82,6 +83,7 @@ PaneText::Reach reach()
 QString withInserted(int from, int to, const QString &text)
 {
     const QTextCursor before = pane->textCursor();
+    const int scrolled = pane->verticalScrollBar()->value(); // setting the cursor scrolls to it
     const auto copied = [](int a, int b) {
         QTextCursor c = pane->textCursor();
         c.setPosition(a);
@@ -93,6 +95,7 @@ QString withInserted(int from, int to, const QString &text)
     const QString head = copied(0, from);
     const QString tail = copied(to, pane->document()->characterCount() - 1);
     pane->setTextCursor(before);
+    pane->verticalScrollBar()->setValue(scrolled);
     // Each part on its own: a CR that ends the text and the break after it
     // are two breaks.
     return PaneText::withCrLf(head) + PaneText::withCrLf(text) + PaneText::withCrLf(tail);
@@ -226,12 +229,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             mime.setText(text(in));
             QWidget *view = pane->viewport();
             const QPoint at(in.next() * view->width() / 256, in.next() * view->height() / 256);
-            expected = withInserted(pane->cursorForPosition(at).position(), pane->cursorForPosition(at).position(),
-                                    mime.text());
             QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(view, &enter);
             QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(view, &move);
+            // Where it lands once the drag has scrolled the pane.
+            expected = withInserted(pane->cursorForPosition(at).position(), pane->cursorForPosition(at).position(),
+                                    mime.text());
             QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(view, &drop);
             if (!drop.isAccepted())
