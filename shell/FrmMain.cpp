@@ -368,9 +368,7 @@ void FrmMain::pasteValues(MatrixState::Edge edge, const QString &text)
     }
     editGrid(tr("Paste"), [&] { m_matrix.setEdgeValues(edge, values, five); });
     // Every box shows its value, as after Reset, a top box's typed text included.
-    for (int e = 0; e < MatrixState::EdgeCount; ++e)
-        for (int i = 0; i < MatrixState::Size; ++i)
-            setBoxText(static_cast<MatrixState::Edge>(e), i);
+    showAllValues();
 }
 
 void FrmMain::copyPane()

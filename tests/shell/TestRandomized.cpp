@@ -14,6 +14,7 @@
 
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QMenu>
 #include <QPushButton>
 #include <QTimer>
 
@@ -175,7 +176,7 @@ struct Reference
     {
         bool keep[8][8], fits = v.size() == count(edge);
         std::copy(&on[0][0], &on[0][0] + 64, &keep[0][0]);
-        for (int i = 0; i < v.size(); ++i)
+        for (int i = 0; fits && i < v.size(); ++i) // never past the grid
             for (int bit = 0; bit < 8; ++bit) {
                 const int r = edge < 2 ? i : edge == 2 ? bit : 7 - bit, c = edge > 1 ? i : edge ? 7 - bit : bit;
                 keep[r][c] = v[i] >> bit & 1;
@@ -335,7 +336,7 @@ QStringList TestRandomized::runSequence(quint32 seed, int length)
         return at;
     };
     for (int step = 0; step < length; ++step) {
-        const int kind = roll(112);
+        const int kind = roll(115);
         const Reference before = ref;
         QString what;
         if (kind >= 100) { // keys go to a cell, since a text box keeps them
@@ -343,6 +344,23 @@ QStringList TestRandomized::runSequence(quint32 seed, int length)
             CellButton *cell = w->form().cells[r][c];
             cell->setFocus();
             MessageBox::setNextAnswer(MessageBox::OK);
+            // A key, or the grid's menu (a right-click on the cell or a frame,
+            // the Menu key, Shift+F10) and a mnemonic.
+            const auto press = [&](Qt::Key key, Qt::KeyboardModifiers mods, char mnemonic) {
+                const int how = roll(8);
+                what += QStringLiteral(" (%1)").arg(how > 3 ? "key" : "menu");
+                if (how > 3)
+                    return QTest::keyClick(cell, key, mods);
+                QWidget *at = how == 3 && !ref.fiveBySeven ? static_cast<QWidget *>(w->form().gridRight) : cell;
+                QContextMenuEvent event(how == 1 ? QContextMenuEvent::Keyboard : QContextMenuEvent::Mouse, QPoint(1, 1),
+                                        at->mapToGlobal(QPoint(1, 1)));
+                if (how == 2)
+                    QTest::keyClick(cell, Qt::Key_F10, Qt::ShiftModifier);
+                else
+                    QApplication::sendEvent(at, &event);
+                QTest::keyClick(w->gridMenu(), mnemonic);
+                w->gridMenu()->hide();
+            };
             if (kind < 103) { // a drag, now and then off the grid and back
                 std::vector<std::pair<int, int>> path{{r, c}};
                 what = QStringLiteral("stroke r%1c%2").arg(r).arg(c);
@@ -356,18 +374,32 @@ QStringList TestRandomized::runSequence(quint32 seed, int length)
                 }
                 QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(3, 3));
                 ref.stroke(path);
-            } else if (kind < 108) {
+            } else if (kind < 105) { // arrows, stopping at the edge, then Space
+                const int keys[4] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right};
+                int fr = r, fc = c;
+                what = QStringLiteral("arrows from r%1c%2").arg(r).arg(c);
+                for (int n = 1 + roll(4); n > 0; --n) {
+                    const int d = roll(4), nr = fr + (d == 1) - (d == 0), nc = fc + (d == 3) - (d == 2);
+                    QTest::keyClick(w->focusWidget(), Qt::Key(keys[d]));
+                    if (nr >= 0 && nc >= 0 && nr < 8 && nc < 8 && ref.cellShown(nr, nc))
+                        std::tie(fr, fc) = std::pair(nr, nc);
+                    what += " UDLR"[d + 1];
+                }
+                QTest::keyClick(w->focusWidget(), Qt::Key_Space);
+                ref.click(fr, fc);
+            } else if (kind < 110) {
                 const int t = roll(9), keys[9] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right, Qt::Key_M,
                                                   Qt::Key_M,  Qt::Key_T,    Qt::Key_T,    Qt::Key_I};
                 what = QStringLiteral("transform %1").arg(t);
-                QTest::keyClick(cell, Qt::Key(keys[t]), t == 5 || t == 7 ? ctrlShift : Qt::ControlModifier);
+                press(Qt::Key(keys[t]), t == 5 || t == 7 ? ctrlShift : Qt::ControlModifier, "pdlrmfcai"[t]);
                 ref.transform(t);
             } else { // undo or redo, now and then several, back past steps done since
-                const bool undo = kind < 110;
+                const bool undo = kind < 112, y = roll(2);
                 const int times = roll(3) ? 1 : 2 + roll(6);
                 what = QStringLiteral("%1 x%2").arg(undo ? "undo" : "redo").arg(times);
                 for (int i = 0; i < times; ++i) {
-                    QTest::keyClick(cell, undo ? Qt::Key_Z : Qt::Key_Y, Qt::ControlModifier);
+                    press(undo || !y ? Qt::Key_Z : Qt::Key_Y, undo || y ? Qt::ControlModifier : ctrlShift,
+                          undo ? 'u' : 'e');
                     auto &from = undo ? undos : redos, &to = undo ? redos : undos;
                     if (!from.empty()) {
                         to.push_back(ref);
@@ -463,7 +495,7 @@ QStringList TestRandomized::runSequence(quint32 seed, int length)
                 ref.pane.clear();
             ++ref.messages;
         }
-        if (kind < 108 && !ref.sameGrid(before)) { // a step, not an undo or redo
+        if (kind < 110 && !ref.sameGrid(before)) { // a step, not an undo or redo
             undos.push_back(before);
             redos.clear();
         }
