@@ -381,12 +381,16 @@ void FrmMain::copyPane()
     m_copying = true;
     Clipboard::write(m_ui.pane->paneText(), this, [this](bool written) {
         m_copying = false;
-        if (!isVisible())
-            return;
-        if (written)
-            MessageBox::show(this, QStringLiteral("Cliboard now has the text")); // the design's own spelling
-        else
-            MessageBox::show(this, tr("The clipboard could not be written; it does not hold the text."));
+        // A box opened meanwhile (Clear's question) is answered first; the
+        // clipboard holds the text whatever the answer, so it is told then.
+        MessageBox::whenNoneOpen(this, [this, written] {
+            if (!isVisible())
+                return;
+            if (written)
+                MessageBox::show(this, QStringLiteral("Cliboard now has the text")); // the design's own spelling
+            else
+                MessageBox::show(this, tr("The clipboard could not be written; it does not hold the text."));
+        });
     });
 }
 
@@ -403,6 +407,9 @@ void FrmMain::showAbout()
         m_about = new FrmAbout();
         m_about->setAttribute(Qt::WA_DeleteOnClose);
     }
+    // Brought back whatever its state: show() leaves a minimised window so,
+    // and without a task bar it could not be reached at all.
+    m_about->setWindowState(m_about->windowState() & ~Qt::WindowMinimized);
     m_about->show();
     m_about->raise();
     m_about->activateWindow();

@@ -449,6 +449,20 @@ void TestOutput::realMessageBoxesCarryTheirTexts()
     QCOMPARE(seen.title, QStringLiteral("ZENTIL"));
     QCOMPARE(seen.text, QStringLiteral("Cliboard now has the text"));
     QCOMPARE(seen.buttons, QStringList({"OK"}));
+
+    // A confirmation that comes while Clear asks waits for that answer.
+    click(w->form().panels[MatrixState::Left].copy);
+    int shownWhileAsked = -1;
+    QTimer::singleShot(0, w, [&] { // within Clear's box
+        const int before = MessageBox::shownCount();
+        MessageBox::setNextAnswer(MessageBox::OK);
+        w->form().copyPane->click(); // offscreen, the check answers at once
+        shownWhileAsked = MessageBox::shownCount() - before;
+        QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
+    });
+    click(w->form().clearPane);
+    QCOMPARE(shownWhileAsked, 0);
+    QTRY_COMPARE(MessageBox::lastPrompt(), QStringLiteral("Cliboard now has the text"));
 }
 
 // Every way in, with every notation, is the randomized test's; here code, and what a refusal says.
