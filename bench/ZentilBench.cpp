@@ -301,6 +301,15 @@ public:
                   start(emoji.repeated(n), 2 * n);
                   return key(0, emoji);
               }));
+        const QString mark = QString::fromUtf16(u"\u0301");
+        print("a mark typed on a letter at the limit", median5([&] {
+                  start(QString(n - 31, 'x') + 'a' + mark.repeated(29), n - 1);
+                  return key(0, mark);
+              }),
+              median5([&] {
+                  start(QString(n - 31, 'x') + 'a' + mark.repeated(30), n);
+                  return key(0, mark);
+              }));
         print("a drop of 11 characters", median5([&] {
                   start(QString(n - 11, 'x'), 0);
                   return drop();
@@ -428,6 +437,67 @@ int main(int argc, char **argv)
     std::printf("%-44s %8.1fus (target: well under 16 ms)\n", "one cell click, boxes repainted (median)",
                 median(clicks));
 
+    // A drag across all 64 cells, from the press to the boxes repainted after
+    // the release; each one lights them all or clears them all.
+    const auto &cells = w.form().cells;
+    std::vector<double> strokes;
+    for (int i = 0; i < 200; ++i) {
+        QElapsedTimer t;
+        t.start();
+        QTest::mousePress(cells[0][0], Qt::LeftButton);
+        for (int k = 1; k < 64; ++k)
+            QTest::mouseMove(cells[k / 8][k % 8]);
+        QTest::mouseRelease(cells[7][7], Qt::LeftButton);
+        QCoreApplication::processEvents();
+        strokes.push_back(t.nsecsElapsed() / 1e3);
+    }
+    std::printf("%-44s %8.1fus (target: well under 16 ms)\n", "stroke across 64 cells, repainted (median)",
+                median(strokes));
+
+    // Each transform by its key on a focused cell, to the boxes repainted, on
+    // a glyph with no symmetry (taken back, untimed, after each); then undo
+    // and redo, each of a step that changes the picture.
+    for (const auto &[r, c] : {std::pair(1, 1), std::pair(1, 2), std::pair(2, 1), std::pair(6, 0), std::pair(5, 6)})
+        QTest::mouseClick(cells[r][c], Qt::LeftButton);
+    cell->setFocus();
+    const auto timeKey = [cell](Qt::Key key, Qt::KeyboardModifiers mods) {
+        const bool transform = key != Qt::Key_Z && key != Qt::Key_Y;
+        if (key == Qt::Key_Z)
+            for (int i = 0; i < 200; ++i)
+                QTest::keyClick(cell, Qt::Key_I, Qt::ControlModifier);
+        std::vector<double> us;
+        for (int i = 0; i < 200; ++i) {
+            QElapsedTimer t;
+            t.start();
+            QTest::keyClick(cell, key, mods);
+            QCoreApplication::processEvents();
+            us.push_back(t.nsecsElapsed() / 1e3);
+            if (transform)
+                QTest::keyClick(cell, Qt::Key_Z, Qt::ControlModifier);
+        }
+        return median(us);
+    };
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier, ctrlShift = ctrl | Qt::ShiftModifier;
+    const struct
+    {
+        const char *what;
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+    } keys[] = {{"shift up (Ctrl+Up)", Qt::Key_Up, ctrl},
+                {"shift down (Ctrl+Down)", Qt::Key_Down, ctrl},
+                {"shift left (Ctrl+Left)", Qt::Key_Left, ctrl},
+                {"shift right (Ctrl+Right)", Qt::Key_Right, ctrl},
+                {"mirror (Ctrl+M)", Qt::Key_M, ctrl},
+                {"flip (Ctrl+Shift+M)", Qt::Key_M, ctrlShift},
+                {"rotate clockwise (Ctrl+T)", Qt::Key_T, ctrl},
+                {"rotate anticlockwise (Ctrl+Shift+T)", Qt::Key_T, ctrlShift},
+                {"invert (Ctrl+I)", Qt::Key_I, ctrl},
+                {"undo (Ctrl+Z)", Qt::Key_Z, ctrl},
+                {"redo (Ctrl+Y)", Qt::Key_Y, ctrl}};
+    for (const auto &k : keys)
+        std::printf("%-44s %8.1fus (target: well under 16 ms)\n", (k.what + QByteArray(", median")).constData(),
+                    timeKey(k.key, k.mods));
+
     // One listing into a pane that already holds a few lines.
     std::vector<double> listings;
     auto *copy = w.form().panels[MatrixState::Left].copy;
@@ -439,6 +509,31 @@ int main(int argc, char **argv)
         listings.push_back(t.nsecsElapsed() / 1e3);
     }
     std::printf("%-44s %8.1fus\n", "one listing (median of 500)", median(listings));
+
+    // Ctrl+V on the left panel's Copy, from the key to the boxes repainted: a
+    // listing of eight values taken (two pictures in turn, so that each paste
+    // changes the grid), and a clipboard of 10 MB refused.
+    auto *leftCopy = w.form().panels[MatrixState::Left].copy;
+    leftCopy->setFocus();
+    const auto timePastes = [leftCopy](const QStringList &texts) {
+        std::vector<double> us;
+        for (int i = 0; i < 200; ++i) {
+            QGuiApplication::clipboard()->setText(texts[i % texts.size()]);
+            MessageBox::setNextAnswer(MessageBox::OK); // a refusal is answered at once
+            QElapsedTimer t;
+            t.start();
+            QTest::keySequence(leftCopy, QKeySequence::Paste);
+            QCoreApplication::processEvents();
+            us.push_back(t.nsecsElapsed() / 1e3);
+        }
+        MessageBox::setNextAnswer(MessageBox::NoAnswer);
+        return median(us);
+    };
+    std::printf("%-44s %8.1fus (target: well under 16 ms)\n", "paste of 8 values, boxes repainted (median)",
+                timePastes({QStringLiteral("0x3C,0x42,0xA5,0x81,0xA5,0x99,0x42,0x3C"),
+                            QStringLiteral("0xC3,0xBD,0x5A,0x7E,0x5A,0x66,0xBD,0xC3")}));
+    std::printf("%-44s %8.1fus (target: under 10 ms)\n", "paste of 10 MB, refused (median)",
+                timePastes({QString(10'000'000, QLatin1Char('1'))}));
 
     const double t10 = timeAppends(10000);
     const double t20 = timeAppends(20000);

@@ -109,16 +109,18 @@ public:
     // One run of text between separators.
     bool readField(QStringView field, bool onlyField)
     {
+        const bool run = onlyField && field.size() > 2 && allHex(field);
+        // A run of the wanted length first: five two-digit values may read
+        // as 0b and eight binary digits too.
+        if (run && (field.size() == m_count || field.size() == 2 * qsizetype(m_count)))
+            return readRun(field);
         const int binary = binaryValue(field);
         if (binary >= 0) {
             m_result.values << binary;
             return true;
         }
-        if (allHex(field)) {
-            if (onlyField && field.size() > 2)
-                return readRun(field);
-            return readValue(field, field);
-        }
+        if (allHex(field))
+            return run ? readRun(field) : readValue(field, field);
         // Values each behind a prefix, perhaps with a bare one first.
         qsizetype itemStart = 0;  // where the current item's prefix begins
         qsizetype digitStart = 0; // where its digits begin

@@ -2,13 +2,37 @@
 
 #include <QString>
 #include <QStringView>
+#include <QTextBoundaryFinder>
 
 #include <algorithm>
 
-// Line arithmetic and line ends for the output pane's text. Lengths are in
-// characters (Unicode code points): a surrogate pair counts once, so a
-// length check never lets half of one in or keeps half of one out.
+// Line arithmetic, line ends and stand-ins for the output pane's text.
+// Lengths are in characters (Unicode code points): a surrogate pair counts
+// once, so a length check never lets half of one in or keeps half of one out.
 namespace PaneText {
+
+// QTextDocument keeps U+FDD0 and U+FDD1 for its frames and turns them into
+// paragraph breaks as they are inserted. The pane holds each as the
+// noncharacter two places on, which looks the same, marked as a stand-in, and
+// gives the original back wherever its text leaves.
+inline bool isFrameMarker(QChar ch)
+{
+    return ch.unicode() == 0xFDD0 || ch.unicode() == 0xFDD1;
+}
+
+inline QChar standInFor(QChar marker)
+{
+    return QChar(ushort(marker.unicode() + 2));
+}
+
+// The characters that a run of text marked as stand-ins stands for.
+inline QString fromStandIns(QString run)
+{
+    for (QChar &ch : run)
+        if (isFrameMarker(QChar(ushort(ch.unicode() - 2))))
+            ch = QChar(ushort(ch.unicode() - 2));
+    return run;
+}
 
 // What ends a line in text put into the pane: LF, a lone CR, CR LF (once)
 // and the paragraph separator.
@@ -53,24 +77,37 @@ inline QString withCrLf(const QString &plain)
     return out;
 }
 
-// Length in characters of the longest line that putting text between before
-// (the characters of its line up to there) and after (the rest of that
-// line) would make.
-inline int longestLineAfter(int before, QStringView text, int after)
+// How far a text reaches, in characters: its longest line, and its longest
+// character as the user sees it (a letter with the marks that combine with
+// it). Qt's layout costs follow both, so the pane bounds both.
+struct Reach
 {
-    int longest = 0;
-    int line = before;
+    int line = 0;
+    int character = 0;
+};
+
+inline Reach reach(QStringView text)
+{
+    Reach r;
+    bool beyondLatin = false; // below U+0300 every character stands alone
+    int line = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
+        beyondLatin = beyondLatin || text.at(i).unicode() >= 0x300;
         if (isParagraphBreak(text.at(i))) {
-            longest = std::max(longest, line);
+            r.line = std::max(r.line, line);
             line = 0;
-            if (text.at(i) == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
-                ++i;
         } else if (!continuesPair(text, i)) {
             ++line;
         }
     }
-    return std::max(longest, line + after);
+    r.line = std::max(r.line, line);
+    r.character = text.isEmpty() ? 0 : 1;
+    if (!beyondLatin)
+        return r;
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text.data(), int(text.size()));
+    for (qsizetype start = 0, end; (end = graphemes.toNextBoundary()) > 0; start = end)
+        r.character = std::max(r.character, characters(text.mid(start, end - start)));
+    return r;
 }
 
 } // namespace PaneText

@@ -10,9 +10,10 @@ cd "$(dirname "$0")/.."
 packages=(cmake g++ make qt6-base-dev libgl-dev libxcb1-dev fonts-liberation2 fonts-dejavu-core)
 # Tests on a real X server, on weston (Wayland) and through AT-SPI (a screen
 # reader's view), packaging checks (lintian, the manual page), the install
-# test on a fresh Debian root.
+# test on a fresh Debian root, the fuzz programs (clang's libFuzzer).
 test_packages=(xvfb openbox xdotool xclip x11-utils desktop-file-utils appstream dpkg-dev file
-    lintian man-db debootstrap weston qt6-wayland wl-clipboard imagemagick at-spi2-core python3-pyatspi dbus)
+    lintian man-db debootstrap weston qt6-wayland wl-clipboard imagemagick at-spi2-core python3-pyatspi dbus
+    clang libclang-rt-14-dev)
 
 source scripts/install-missing.sh
 
@@ -30,13 +31,15 @@ run)
 test)
     install_missing "${packages[@]}" "${test_packages[@]}"
     build release
-    # The randomized test's full soak; a plain ctest runs a short one.
+    # The randomized test's full soak; a plain ctest runs a short one. The
+    # fuzz test builds the fuzz preset and runs each program for 20 s.
     export ZENTIL_RANDOM_SEQUENCES=200
     ctest --preset release
     # Again under AddressSanitizer and UndefinedBehaviorSanitizer; packaging
-    # and installing are checked once, on the release build.
+    # and installing are checked once, on the release build, and the fuzz
+    # programs have sanitizers of their own.
     build asan
-    ctest --preset asan --label-exclude 'packaging|install'
+    ctest --preset asan --label-exclude 'packaging|install|fuzz'
     # Under Wine where Qt for Windows has been built once; never builds it here.
     status=0
     scripts/windows.sh test || status=$?

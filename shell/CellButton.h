@@ -16,6 +16,8 @@ public:
 
     uint colorValue() const { return m_state.cellColor(m_row, m_col); }
     bool isOn() const { return m_state.isOn(m_row, m_col); }
+    int row() const { return m_row; }
+    int col() const { return m_col; }
 
     // Repaints the cell after the model changed it, and tells a screen reader.
     void refresh();

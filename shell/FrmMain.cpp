@@ -7,21 +7,65 @@
 #include "MessageBox.h"
 #include "OneLineList.h"
 #include "OutputPane.h"
+#include "PanelPaste.h"
 #include "PlacementKeeper.h"
 #include "Twips.h"
 #include "ValueBox.h"
 #include "matrix/SizeMode.h"
+#include "output/ListingReader.h"
 
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QDebug>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+
+namespace {
+
+// The transforms as the menu and the keys offer them, in the order of the
+// model's enum.
+struct TransformEntry
+{
+    const char *step; // "Undo " + step in the menu
+    const char *item;
+    QKeyCombination key;
+};
+constexpr Qt::KeyboardModifiers CtrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+const TransformEntry Transforms[MatrixState::TransformCount] = {
+    {QT_TRANSLATE_NOOP("FrmMain", "Shift up"), QT_TRANSLATE_NOOP("FrmMain", "Shift u&p"),
+     QKeyCombination(Qt::ControlModifier, Qt::Key_Up)},
+    {QT_TRANSLATE_NOOP("FrmMain", "Shift down"), QT_TRANSLATE_NOOP("FrmMain", "Shift &down"),
+     QKeyCombination(Qt::ControlModifier, Qt::Key_Down)},
+    {QT_TRANSLATE_NOOP("FrmMain", "Shift left"), QT_TRANSLATE_NOOP("FrmMain", "Shift &left"),
+     QKeyCombination(Qt::ControlModifier, Qt::Key_Left)},
+    {QT_TRANSLATE_NOOP("FrmMain", "Shift right"), QT_TRANSLATE_NOOP("FrmMain", "Shift &right"),
+     QKeyCombination(Qt::ControlModifier, Qt::Key_Right)},
+    {QT_TRANSLATE_NOOP("FrmMain", "Mirror"), QT_TRANSLATE_NOOP("FrmMain", "&Mirror left to right"),
+     QKeyCombination(Qt::ControlModifier, Qt::Key_M)},
+    {QT_TRANSLATE_NOOP("FrmMain", "Flip"), QT_TRANSLATE_NOOP("FrmMain", "&Flip top to bottom"),
+     QKeyCombination(CtrlShift, Qt::Key_M)},
+    {QT_TRANSLATE_NOOP("FrmMain", "Rotate"), QT_TRANSLATE_NOOP("FrmMain", "Rotate &clockwise"),
+     QKeyCombination(Qt::ControlModifier, Qt::Key_T)},
+    {QT_TRANSLATE_NOOP("FrmMain", "Rotate"), QT_TRANSLATE_NOOP("FrmMain", "Rotate &anticlockwise"),
+     QKeyCombination(CtrlShift, Qt::Key_T)},
+    {QT_TRANSLATE_NOOP("FrmMain", "Invert"), QT_TRANSLATE_NOOP("FrmMain", "&Invert"),
+     QKeyCombination(Qt::ControlModifier, Qt::Key_I)},
+};
+
+bool isTextBox(const QObject *o)
+{
+    return qobject_cast<const QLineEdit *>(o) || qobject_cast<const QPlainTextEdit *>(o);
+}
+
+} // namespace
 
 FrmMain::FrmMain(QWidget *parent) : QWidget(parent), m_placement(new WindowPlacement::PlacementKeeper(this))
 {
@@ -50,6 +94,7 @@ FrmMain::FrmMain(QWidget *parent) : QWidget(parent), m_placement(new WindowPlace
     connect(m_ui.copyPane, &QPushButton::clicked, this, &FrmMain::copyPane);
     connect(m_ui.clearPane, &QPushButton::clicked, this, &FrmMain::clearPane);
     connect(m_ui.exit, &QPushButton::clicked, this, &FrmMain::exitProgram);
+    new PanelPaste(m_ui, this, [this](MatrixState::Edge edge, const QString &text) { pasteValues(edge, text); });
 
     reset();
     // The grid's keys act wherever the focus is in this window but in a text
@@ -75,6 +120,11 @@ void FrmMain::reset()
 {
     editGrid(tr("Reset"), [this] { m_matrix.reset(); });
     // Every box shows "0" again, a top box's typed text included.
+    showAllValues();
+}
+
+void FrmMain::showAllValues()
+{
     for (int e = 0; e < MatrixState::EdgeCount; ++e)
         for (int i = 0; i < MatrixState::Size; ++i)
             setBoxText(static_cast<MatrixState::Edge>(e), i);
@@ -87,6 +137,7 @@ void FrmMain::getformat()
 
 void FrmMain::editGrid(const QString &stepName, const std::function<void()> &edit)
 {
+    endStroke(); // a key pressed during a drag ends it first
     const MatrixState::Snapshot before = m_matrix.snapshot();
     edit();
     const MatrixState::Snapshot after = m_matrix.snapshot();
@@ -98,6 +149,7 @@ void FrmMain::editGrid(const QString &stepName, const std::function<void()> &edi
 
 void FrmMain::undo()
 {
+    endStroke();
     if (!m_history.canUndo())
         return;
     const MatrixState::Snapshot before = m_matrix.snapshot();
@@ -107,6 +159,7 @@ void FrmMain::undo()
 
 void FrmMain::redo()
 {
+    endStroke();
     if (!m_history.canRedo())
         return;
     const MatrixState::Snapshot before = m_matrix.snapshot();
@@ -151,6 +204,58 @@ void FrmMain::setBoxText(MatrixState::Edge edge, int index)
         m_ui.valueBoxes[edge][index]->setText(text);
 }
 
+void FrmMain::transform(MatrixState::Transform transform)
+{
+    const bool fiveBySeven = isFiveBySeven();
+    if (!MatrixState::canTransform(transform, fiveBySeven))
+        return;
+    editGrid(tr(Transforms[static_cast<int>(transform)].step), [&] { m_matrix.transform(transform, fiveBySeven); });
+    // The values are those of the new picture, as Reset and clicks would
+    // show them: no typed text is left standing in a top box.
+    showAllValues();
+}
+
+void FrmMain::showGridMenu(const QPoint &globalPos)
+{
+    endStroke();
+    if (!m_gridMenu) {
+        m_gridMenu = new QMenu(this);
+        m_gridMenu->setAccessibleName(tr("Grid"));
+        const auto add = [this](const QString &text, const QList<QKeySequence> &keys) {
+            QAction *action = m_gridMenu->addAction(text);
+            // The keys are shown beside the items; the window's key filter
+            // acts on them, so that a text box keeps its own.
+            action->setShortcuts(keys);
+            action->setShortcutContext(Qt::WidgetShortcut);
+            action->setShortcutVisibleInContextMenu(true);
+            return action;
+        };
+        m_undoAction = add(QString(), {QKeySequence(Qt::ControlModifier | Qt::Key_Z)});
+        m_redoAction = add(QString(), {QKeySequence(Qt::ControlModifier | Qt::Key_Y),
+                                       QKeySequence(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z)});
+        connect(m_undoAction, &QAction::triggered, this, &FrmMain::undo);
+        connect(m_redoAction, &QAction::triggered, this, &FrmMain::redo);
+        m_gridMenu->addSeparator();
+        for (int t = 0; t < MatrixState::TransformCount; ++t) {
+            if (t == static_cast<int>(MatrixState::Transform::Mirror) ||
+                t == static_cast<int>(MatrixState::Transform::RotateClockwise) ||
+                t == static_cast<int>(MatrixState::Transform::Invert))
+                m_gridMenu->addSeparator();
+            m_transformActions[t] = add(tr(Transforms[t].item), {QKeySequence(Transforms[t].key)});
+            connect(m_transformActions[t], &QAction::triggered, this,
+                    [this, t] { transform(static_cast<MatrixState::Transform>(t)); });
+        }
+    }
+    m_undoAction->setText(m_history.canUndo() ? tr("&Undo %1").arg(m_history.undoName()) : tr("&Undo"));
+    m_undoAction->setEnabled(m_history.canUndo());
+    m_redoAction->setText(m_history.canRedo() ? tr("R&edo %1").arg(m_history.redoName()) : tr("R&edo"));
+    m_redoAction->setEnabled(m_history.canRedo());
+    for (int t = 0; t < MatrixState::TransformCount; ++t)
+        m_transformActions[t]->setEnabled(
+            MatrixState::canTransform(static_cast<MatrixState::Transform>(t), isFiveBySeven()));
+    m_gridMenu->popup(globalPos);
+}
+
 void FrmMain::enterColumn(int col)
 {
     const QString text = m_ui.topBoxes[col]->text();
@@ -187,6 +292,85 @@ void FrmMain::listEdgeSet(MatrixState::Edge edge)
     m_ui.pane->appendListing(m_notation.line(values, SizeMode::valueCount(edge, isFiveBySeven())));
 }
 
+namespace {
+
+QString panelName(MatrixState::Edge edge)
+{
+    static const char *const names[MatrixState::EdgeCount] = {
+        QT_TRANSLATE_NOOP("FrmMain", "left"), QT_TRANSLATE_NOOP("FrmMain", "right"),
+        QT_TRANSLATE_NOOP("FrmMain", "top"), QT_TRANSLATE_NOOP("FrmMain", "bottom")};
+    return QCoreApplication::translate("FrmMain", names[edge]);
+}
+
+// What was found, and what the panel wanted instead.
+QString refusal(const ListingReader::Result &read, MatrixState::Edge edge, int count)
+{
+    using P = ListingReader::Result::Problem;
+    const QString wanted =
+        FrmMain::tr("The %1 panel takes %2 values, in hex from 0 to FF.").arg(panelName(edge)).arg(count);
+    QString found;
+    switch (read.problem) {
+    case P::Count:
+        found = read.found == 0   ? FrmMain::tr("No values were found in the text.")
+                : read.found == 1 ? FrmMain::tr("The text holds one value.")
+                                  : FrmMain::tr("The text holds %1 values.").arg(read.found);
+        break;
+    case P::OverFF:
+        found = FrmMain::tr("\"%1\" is more than FF.").arg(read.token);
+        break;
+    case P::NotValues:
+        found = FrmMain::tr("\"%1\" is not a value in hex.").arg(read.token);
+        break;
+    case P::Ambiguous:
+        found = FrmMain::tr("\"%1\" has nothing between its values, and its %2 digits do not make %3 values of "
+                            "one width; a prefix or a delimiter would tell them apart.")
+                    .arg(read.token)
+                    .arg(read.token.size())
+                    .arg(count);
+        break;
+    case P::TooLong:
+        found = FrmMain::tr("The text is %1 characters long, far more than any listing of them.").arg(read.found);
+        break;
+    case P::None:
+        break;
+    }
+    return found + QLatin1Char(' ') + wanted + QLatin1Char('\n') + FrmMain::tr("Nothing was pasted.");
+}
+
+} // namespace
+
+void FrmMain::pasteValues(MatrixState::Edge edge, const QString &text)
+{
+    const bool five = isFiveBySeven();
+    const int count = SizeMode::valueCount(edge, five);
+    const ListingReader::Result read = ListingReader::read(text, count);
+    if (!read.ok()) {
+        MessageBox::show(this, refusal(read, edge, count));
+        return;
+    }
+    std::array<int, MatrixState::Size> values{};
+    std::copy(read.values.begin(), read.values.end(), values.begin());
+    // Tried on a copy first, so that a refusal is no step of the grid's.
+    MatrixState trial = m_matrix;
+    if (trial.setEdgeValues(edge, values, five) == MatrixState::EdgeResult::NeedsHiddenCell) {
+        int i = 0; // the first value at fault, alone
+        for (std::array<int, MatrixState::Size> one{}; i < count; one[i++] = 0) {
+            one[i] = values[i];
+            if (MatrixState().setEdgeValues(edge, one, five) == MatrixState::EdgeResult::NeedsHiddenCell)
+                break;
+        }
+        MessageBox::show(this, tr("Value %1, %2, would need cells outside the 5x7 area. In 5x7 the %3 panel takes "
+                                  "%4 values that use only the cells shown.\nNothing was pasted.")
+                                   .arg(i + 1)
+                                   .arg(MatrixState::edgeValueText(std::int16_t(values[i])), panelName(edge))
+                                   .arg(count));
+        return;
+    }
+    editGrid(tr("Paste"), [&] { m_matrix.setEdgeValues(edge, values, five); });
+    // Every box shows its value, as after Reset, a top box's typed text included.
+    showAllValues();
+}
+
 void FrmMain::copyPane()
 {
     // The answer comes a moment later, with the window in use meanwhile: a
@@ -197,12 +381,16 @@ void FrmMain::copyPane()
     m_copying = true;
     Clipboard::write(m_ui.pane->paneText(), this, [this](bool written) {
         m_copying = false;
-        if (!isVisible())
-            return;
-        if (written)
-            MessageBox::show(this, QStringLiteral("Cliboard now has the text")); // the design's own spelling
-        else
-            MessageBox::show(this, tr("The clipboard could not be written; it does not hold the text."));
+        // A box opened meanwhile (Clear's question) is answered first; the
+        // clipboard holds the text whatever the answer, so it is told then.
+        MessageBox::whenNoneOpen(this, [this, written] {
+            if (!isVisible())
+                return;
+            if (written)
+                MessageBox::show(this, QStringLiteral("Cliboard now has the text")); // the design's own spelling
+            else
+                MessageBox::show(this, tr("The clipboard could not be written; it does not hold the text."));
+        });
     });
 }
 
@@ -219,6 +407,9 @@ void FrmMain::showAbout()
         m_about = new FrmAbout();
         m_about->setAttribute(Qt::WA_DeleteOnClose);
     }
+    // Brought back whatever its state: show() leaves a minimised window so,
+    // and without a task bar it could not be reached at all.
+    m_about->setWindowState(m_about->windowState() & ~Qt::WindowMinimized);
     m_about->show();
     m_about->raise();
     m_about->activateWindow();
@@ -242,45 +433,157 @@ void FrmMain::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-static bool isTextBox(const QObject *o)
+CellButton *FrmMain::gridCell(QObject *o) const
 {
-    return qobject_cast<const QLineEdit *>(o) || qobject_cast<const QPlainTextEdit *>(o);
+    auto *cell = qobject_cast<CellButton *>(o);
+    return cell && m_ui.cells[cell->row()][cell->col()] == cell ? cell : nullptr;
 }
 
 bool FrmMain::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
-        static_cast<QWidget *>(watched)->window() == this) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (!watched->isWidgetType() || static_cast<QWidget *>(watched)->window() != this)
+            return false;
         // A text box keeps every key, even one it then passes on to the window.
         if (isTextBox(watched) || isTextBox(QApplication::focusWidget()))
             return false;
-        return gridKey(static_cast<QKeyEvent *>(event));
-    }
-    return false;
-}
-
-bool FrmMain::gridKey(QKeyEvent *event)
-{
-    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
-    const bool ctrl = mods == Qt::ControlModifier;
-    const bool ctrlShift = mods == (Qt::ControlModifier | Qt::ShiftModifier);
-    switch (event->key()) {
-    case Qt::Key_Z:
-        if (ctrl)
-            undo();
-        else if (ctrlShift)
-            redo();
-        else
-            return false;
-        return true;
-    case Qt::Key_Y:
-        if (!ctrl)
-            return false;
-        redo();
-        return true;
+        return gridKey(watched, static_cast<QKeyEvent *>(event));
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease:
+        return gridMouse(watched, static_cast<QMouseEvent *>(event));
+    case QEvent::ContextMenu:
+        if (gridCell(watched) || watched == m_ui.gridRight || watched == m_ui.gridBottom) {
+            auto *menuEvent = static_cast<QContextMenuEvent *>(event);
+            auto *widget = static_cast<QWidget *>(watched);
+            showGridMenu(menuEvent->reason() == QContextMenuEvent::Mouse
+                             ? menuEvent->globalPos()
+                             : widget->mapToGlobal(widget->rect().center()));
+            return true;
+        }
+        return false;
     default:
         return false;
     }
+}
+
+bool FrmMain::gridMouse(QObject *watched, QMouseEvent *event)
+{
+    CellButton *cell = gridCell(watched);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: // a quick second press toggles again
+        if (!cell || event->button() != Qt::LeftButton)
+            return false;
+        beginStroke(cell->row(), cell->col());
+        return true;
+    case QEvent::MouseMove:
+        if (!m_stroke.active)
+            return false;
+        // The pressed cell holds the mouse, so the pointer's place, not the
+        // receiver, says which cell it is over.
+        if (event->buttons() & Qt::LeftButton)
+            continueStroke(event->globalPosition().toPoint());
+        else
+            endStroke();
+        return cell != nullptr;
+    case QEvent::MouseButtonRelease:
+        if (event->button() == Qt::LeftButton)
+            endStroke();
+        return cell != nullptr && event->button() == Qt::LeftButton;
+    default:
+        return false;
+    }
+}
+
+void FrmMain::beginStroke(int row, int col)
+{
+    endStroke();
+    const MatrixState::Snapshot before = m_matrix.snapshot();
+    if (m_matrix.toggleCell(row, col) == MatrixState::ToggleResult::OutOfRange) {
+        MessageBox::show(this, tr("This click would take an edge value out of range (-32768 to 32767), so the cell "
+                                  "was left as it was.\nPress Reset to clear the values."));
+        return;
+    }
+    showChanges(before);
+    m_stroke = {true, m_matrix.isOn(row, col), false, 1, before};
+}
+
+void FrmMain::continueStroke(const QPoint &globalPos)
+{
+    const CellButton *cell = gridCell(childAt(mapFromGlobal(globalPos)));
+    if (!cell || m_matrix.isOn(cell->row(), cell->col()) == m_stroke.on)
+        return;
+    const MatrixState::Snapshot before = m_matrix.snapshot();
+    // Refused cells are left as they are and told of once the stroke ends.
+    if (m_matrix.toggleCell(cell->row(), cell->col()) == MatrixState::ToggleResult::OutOfRange) {
+        m_stroke.refused = true;
+        return;
+    }
+    ++m_stroke.cells;
+    showChanges(before);
+}
+
+void FrmMain::endStroke()
+{
+    if (!m_stroke.active)
+        return;
+    m_stroke.active = false;
+    m_history.record(m_stroke.cells > 1 ? tr("Draw") : tr("Click"), m_stroke.before, m_matrix.snapshot());
+    if (m_stroke.refused)
+        MessageBox::show(this, tr("Some cells would take an edge value out of range (-32768 to 32767), so they "
+                                  "were left as they were.\nPress Reset to clear the values."));
+}
+
+bool FrmMain::gridKey(QObject *watched, QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const QKeyCombination key(mods, Qt::Key(event->key()));
+    for (int t = 0; t < MatrixState::TransformCount; ++t)
+        if (key == Transforms[t].key) {
+            transform(static_cast<MatrixState::Transform>(t));
+            return true;
+        }
+    if (key == QKeyCombination(Qt::ControlModifier, Qt::Key_Z)) {
+        undo();
+        return true;
+    }
+    if (key == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) || key == QKeyCombination(CtrlShift, Qt::Key_Z)) {
+        redo();
+        return true;
+    }
+    const CellButton *cell = gridCell(watched);
+    if (!cell)
+        return false;
+    if (key == QKeyCombination(Qt::ShiftModifier, Qt::Key_F10)) {
+        showGridMenu(cell->mapToGlobal(cell->rect().center()));
+        return true;
+    }
+    // The arrows walk the visible cells and stop at the edge, rather than
+    // leaving the grid for another button.
+    int row = cell->row(), col = cell->col();
+    switch (key.key()) {
+    case Qt::Key_Up:
+        --row;
+        break;
+    case Qt::Key_Down:
+        ++row;
+        break;
+    case Qt::Key_Left:
+        --col;
+        break;
+    case Qt::Key_Right:
+        ++col;
+        break;
+    default:
+        return false;
+    }
+    if (row >= 0 && row < MatrixState::Size && col >= 0 && col < MatrixState::Size &&
+        m_ui.cells[row][col]->isVisibleTo(this))
+        m_ui.cells[row][col]->setFocus(Qt::OtherFocusReason);
+    return true;
 }
 
 // The user is told where they would look: on standard error, by Qt's own

@@ -8,10 +8,15 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 
 class FrmAbout;
+class CellButton;
+class QAction;
 class QKeyEvent;
+class QMenu;
+class QMouseEvent;
 namespace WindowPlacement {
 class PlacementKeeper;
 struct StoreProblem;
@@ -43,11 +48,20 @@ public:
     const GridHistory &history() const { return m_history; }
 
     void toggleCell(int row, int col);
+    // Shift, mirror, flip, rotate or invert the visible area as one step;
+    // nothing where the size mode does not allow it.
+    void transform(MatrixState::Transform transform);
+    // The grid's menu of transforms and undo, built when first asked for.
+    void showGridMenu(const QPoint &globalPos);
+    QMenu *gridMenu() const { return m_gridMenu; }
     void enterColumn(int col);
     void applySizeMode();
     bool isFiveBySeven() const;
     void togglePanel(MatrixState::Edge edge);
     void listEdgeSet(MatrixState::Edge edge);
+    // Sets the picture so that the edge's values are the ones the text
+    // lists, or says why not and leaves the grid exactly as it was.
+    void pasteValues(MatrixState::Edge edge, const QString &text);
 
     void copyPane();
     void clearPane();
@@ -69,13 +83,33 @@ protected:
 private:
     void tellPlacementProblem(const WindowPlacement::StoreProblem &problem, bool saving);
     void showChanges(const MatrixState::Snapshot &before);
-    bool gridKey(QKeyEvent *event);
+    void showAllValues();
+    bool gridKey(QObject *watched, QKeyEvent *event);
+    bool gridMouse(QObject *watched, QMouseEvent *event);
+    CellButton *gridCell(QObject *o) const;
+    void beginStroke(int row, int col);
+    void continueStroke(const QPoint &globalPos);
+    void endStroke();
     QString boxText(MatrixState::Edge edge, int index) const;
     void setBoxText(MatrixState::Edge edge, int index);
 
     MatrixState m_matrix;
     Notation m_notation;
     GridHistory m_history;
+    // A drag across the grid: every cell it enters takes the state the first
+    // one took, and the whole of it is one step.
+    struct Stroke
+    {
+        bool active = false;
+        bool on = false;
+        bool refused = false; // a cell whose values would leave their range
+        int cells = 0;
+        MatrixState::Snapshot before;
+    } m_stroke;
+    QMenu *m_gridMenu = nullptr;
+    QAction *m_undoAction = nullptr;
+    QAction *m_redoAction = nullptr;
+    std::array<QAction *, MatrixState::TransformCount> m_transformActions{};
 
     MainForm m_ui;
     QPointer<FrmAbout> m_about;

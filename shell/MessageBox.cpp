@@ -2,11 +2,14 @@
 
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QTimer>
 
 MessageBox::Answer MessageBox::s_nextAnswer = MessageBox::NoAnswer;
 QString MessageBox::s_lastPrompt;
 QString MessageBox::s_lastTitle;
 int MessageBox::s_count = 0;
+int MessageBox::s_open = 0;
+std::vector<std::pair<QPointer<QObject>, std::function<void()>>> MessageBox::s_waiting;
 
 MessageBox::Answer MessageBox::show(QWidget *parent, const QString &prompt, const QString &title, Buttons buttons,
                                     Answer defaultButton)
@@ -29,7 +32,11 @@ MessageBox::Answer MessageBox::show(QWidget *parent, const QString &prompt, cons
         box.setStandardButtons(QMessageBox::Ok);
         box.setDefaultButton(QMessageBox::Ok);
     }
-    switch (box.exec()) {
+    ++s_open;
+    const int pressed = box.exec();
+    if (--s_open == 0 && !s_waiting.empty())
+        QTimer::singleShot(0, qApp, &MessageBox::runWaiting);
+    switch (pressed) {
     case QMessageBox::Yes:
         return Yes;
     case QMessageBox::No:
@@ -39,6 +46,25 @@ MessageBox::Answer MessageBox::show(QWidget *parent, const QString &prompt, cons
     default:
         // Escape on a Yes/No box counts as No; on an OK box as OK.
         return buttons == YesNo ? No : OK;
+    }
+}
+
+void MessageBox::whenNoneOpen(QObject *context, std::function<void()> run)
+{
+    if (s_open == 0 && s_waiting.empty())
+        run();
+    else
+        s_waiting.emplace_back(context, std::move(run));
+}
+
+void MessageBox::runWaiting()
+{
+    // In the order they came; one that opens a box makes the rest wait again.
+    while (s_open == 0 && !s_waiting.empty()) {
+        auto [context, run] = std::move(s_waiting.front());
+        s_waiting.erase(s_waiting.begin());
+        if (context)
+            run();
     }
 }
 

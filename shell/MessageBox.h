@@ -1,7 +1,13 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 
+#include <functional>
+#include <utility>
+#include <vector>
+
+class QObject;
 class QWidget;
 
 // Every message the program shows goes through here: a modal box with a
@@ -17,6 +23,13 @@ public:
     static Answer show(QWidget *parent, const QString &prompt, const QString &title = QString(), Buttons buttons = Ok,
                        Answer defaultButton = NoAnswer);
 
+    // Runs run at once where no box is open; else once the open boxes are
+    // answered and the handler that opened them has returned, unless context
+    // is gone by then. A message that comes of itself a moment later goes
+    // through here, so that the user never has two boxes at once and a key
+    // meant for one never answers the other.
+    static void whenNoneOpen(QObject *context, std::function<void()> run);
+
     static void setNextAnswer(Answer answer);
 
     // What the last box said, shown or answered in advance.
@@ -25,7 +38,11 @@ public:
     static int shownCount();
 
 private:
+    static void runWaiting();
+
     static Answer s_nextAnswer;
+    static int s_open;
+    static std::vector<std::pair<QPointer<QObject>, std::function<void()>>> s_waiting;
     static QString s_lastPrompt;
     static QString s_lastTitle;
     static int s_count;

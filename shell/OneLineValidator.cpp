@@ -49,6 +49,10 @@ QValidator::State OneLineValidator::validate(QString &input, int &pos) const
     // The cursor ends what was just typed or pasted: cut from there back, as
     // a maximum length would, then from the end.
     int excess = PaneText::characters(input) - longest();
+    // A cursor between the halves of a pair stands after it, so that the pair
+    // goes as one.
+    if (excess > 0 && pos > 0 && pos < input.size() && PaneText::continuesPair(input, pos))
+        ++pos;
     int cut = pos;
     while (excess > 0 && cut > 0) {
         cut -= PaneText::continuesPair(input, cut - 1) ? 2 : 1;

@@ -1,13 +1,12 @@
 #include "OutputPane.h"
 
 #include "MessageBox.h"
-#include "output/PaneText.h"
 
-#include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QMimeData>
+#include <QPlainTextDocumentLayout>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -16,32 +15,81 @@
 
 namespace {
 
-// QTextDocument keeps U+FDD0 and U+FDD1 for its frames and turns them into
-// paragraph breaks as they are inserted. The pane holds each as the
-// noncharacter two places on, which looks the same, with this property in
-// its format, and gives the original back wherever its text leaves.
-constexpr int StandInProperty = QTextFormat::UserProperty + 1;
-constexpr ushort StandInShift = 2;
+// The stand-ins' mark. Qt drops an object type from the format of the text
+// it inserts at a cursor, so text typed, composed or inserted by a screen
+// reader beside a stand-in never becomes one.
+constexpr int StandInObject = QTextFormat::UserObject + 1;
 
-bool isFrameMarker(QChar ch)
+bool holdsFrameMarker(const QString &text)
 {
-    return ch.unicode() == 0xFDD0 || ch.unicode() == 0xFDD1;
+    return std::any_of(text.begin(), text.end(), PaneText::isFrameMarker);
 }
 
-// Puts text in place of the cursor's selection.
-void insert(QTextCursor &cursor, const QString &text)
+} // namespace
+
+// The document's layout is told of every change before it lays anything out:
+// the one place that sees them all.
+class OutputPane::Layout : public QPlainTextDocumentLayout
+{
+public:
+    Layout(QTextDocument *document, OutputPane *pane) : QPlainTextDocumentLayout(document), m_pane(pane) {}
+
+    void documentChanged(int from, int removed, int added) override
+    {
+        if (m_pane->weigh(from, removed, added))
+            QPlainTextDocumentLayout::documentChanged(from, removed, added);
+    }
+
+private:
+    OutputPane *m_pane;
+};
+
+OutputPane::OutputPane(QWidget *parent) : QPlainTextEdit(parent)
+{
+    setObjectName(QStringLiteral("Text1"));
+    auto *doc = new QTextDocument(this);
+    {
+        QScopedValueRollback<bool> setUp(m_listing, true);
+        auto *layout = new Layout(doc, this);
+        doc->setDocumentLayout(layout);
+        layout->setPaintDevice(viewport());
+        doc->setDefaultFont(font());
+        setDocument(doc);
+    }
+    // A new step after every change: Qt would merge typing into the step
+    // before, which taking back a refused change must leave alone.
+    connect(doc, &QTextDocument::modificationChanged, doc, [doc](bool changed) {
+        if (changed)
+            doc->setModified(false);
+    });
+    connect(doc, &QTextDocument::undoCommandAdded, this, [this] { m_newStep = true; });
+    const auto noteCursor = [this] {
+        const QTextCursor cursor = textCursor();
+        m_anchor = cursor.anchor();
+        m_position = cursor.position();
+    };
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, noteCursor);
+    connect(this, &QPlainTextEdit::selectionChanged, this, noteCursor);
+
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setTabChangesFocus(true);
+}
+
+void OutputPane::insertWithStandIns(QTextCursor &cursor, const QString &text)
 {
     QTextCharFormat plain = cursor.charFormat();
-    plain.clearProperty(StandInProperty);
+    plain.clearProperty(QTextFormat::ObjectType);
     QTextCharFormat standIn = plain;
-    standIn.setProperty(StandInProperty, true);
+    standIn.setObjectType(StandInObject);
     cursor.beginEditBlock();
     cursor.removeSelectedText();
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (isFrameMarker(text.at(i))) {
+        if (PaneText::isFrameMarker(text.at(i))) {
             cursor.insertText(text.mid(start, i - start), plain);
-            cursor.insertText(QChar(ushort(text.at(i).unicode() + StandInShift)), standIn);
+            cursor.insertText(PaneText::standInFor(text.at(i)), standIn);
             start = i + 1;
         }
     }
@@ -49,39 +97,78 @@ void insert(QTextCursor &cursor, const QString &text)
     cursor.endEditBlock();
 }
 
-// Whether the text control takes a key's text as typed input.
-bool typesText(const QKeyEvent *event)
-{
-    const QString text = event->text();
-    if (text.isEmpty())
-        return false;
-    const QChar first = text.at(0);
-    if (first.category() == QChar::Other_Format)
-        return true;
-    const Qt::KeyboardModifiers mods = event->modifiers();
-    if (mods == Qt::ControlModifier || mods == (Qt::ShiftModifier | Qt::ControlModifier))
-        return false;
-    return first.isPrint() || first.category() == QChar::Other_PrivateUse ||
-           (first.isHighSurrogate() && text.size() > 1 && text.at(1).isLowSurrogate()) || first == QLatin1Char('\t');
-}
-
-} // namespace
-
-OutputPane::OutputPane(QWidget *parent) : QPlainTextEdit(parent)
-{
-    setObjectName(QStringLiteral("Text1"));
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    setTabChangesFocus(true);
-}
-
 void OutputPane::appendListing(const QString &text)
 {
+    QScopedValueRollback<bool> listing(m_listing, true);
     QTextCursor end(document());
     end.movePosition(QTextCursor::End);
-    insert(end, text);
+    insertWithStandIns(end, text);
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+}
+
+PaneText::Reach OutputPane::reachOf(int from, int to) const
+{
+    PaneText::Reach r;
+    const QTextBlock last = document()->findBlock(to);
+    for (QTextBlock block = document()->findBlock(from); block.isValid(); block = block.next()) {
+        // Units bound characters: most lines need no closer look.
+        if (block.length() - 1 > std::min(r.line, r.character)) {
+            const PaneText::Reach line = PaneText::reach(block.text());
+            r.line = std::max(r.line, line.line);
+            r.character = std::max(r.character, line.character);
+        }
+        if (block == last)
+            break;
+    }
+    return r;
+}
+
+bool OutputPane::within(const PaneText::Reach &after, const PaneText::Reach &before)
+{
+    return after.line <= std::max(int(LongestLine), before.line) &&
+           after.character <= std::max(int(LongestCharacter), before.character);
+}
+
+bool OutputPane::weigh(int from, int removed, int added)
+{
+    const bool newStep = std::exchange(m_newStep, false);
+    QTextDocument *doc = document();
+    // Listings and text set whole are not edits; undo and redo bring back only
+    // what the pane has held.
+    if (m_weighing)
+        return false; // the layout hears of the outcome once it is settled
+    if (m_listing || !newStep || !doc->isUndoRedoEnabled())
+        return true;
+    const PaneText::Reach after = reachOf(from, from + added);
+    if (within(after, {}))
+        return true;
+    // Past a bound, as a line a listing continued may be: taken where the
+    // lines it replaces reached as far. Undoing and redoing move the cursor;
+    // it is put back where the change left it, or, refused, where it stood.
+    QScopedValueRollback<bool> weighing(m_weighing, true);
+    const QTextCursor now = textCursor();
+    int anchor = now.anchor();
+    int position = now.position();
+    const int anchorBefore = m_anchor;
+    const int positionBefore = m_position;
+    doc->undo();
+    const bool taken = within(after, reachOf(from, from + removed));
+    if (taken) {
+        doc->redo();
+    } else {
+        doc->clearUndoRedoStacks(QTextDocument::RedoStack);
+        anchor = anchorBefore;
+        position = positionBefore;
+        ++m_refusals;
+        // Told once the edit, or the drag that made it, is over.
+        QMetaObject::invokeMethod(this, &OutputPane::refuse, Qt::QueuedConnection);
+    }
+    QTextCursor cursor(doc);
+    const int last = doc->characterCount() - 1;
+    cursor.setPosition(std::min(anchor, last));
+    cursor.setPosition(std::min(position, last), QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+    return taken;
 }
 
 QString OutputPane::textBetween(int from, int to) const
@@ -97,13 +184,8 @@ QString OutputPane::textBetween(int from, int to) const
             const int end = std::min(to, fragment.position() + fragment.length());
             if (start >= end)
                 continue;
-            QString part = fragment.text().mid(start - fragment.position(), end - start);
-            if (fragment.charFormat().boolProperty(StandInProperty)) {
-                for (QChar &ch : part)
-                    if (isFrameMarker(QChar(ushort(ch.unicode() - StandInShift))))
-                        ch = QChar(ushort(ch.unicode() - StandInShift));
-            }
-            out += part;
+            const QString part = fragment.text().mid(start - fragment.position(), end - start);
+            out += fragment.charFormat().objectType() == StandInObject ? PaneText::fromStandIns(part) : part;
         }
     }
     return out;
@@ -126,144 +208,49 @@ QMimeData *OutputPane::createMimeDataFromSelection() const
     return data;
 }
 
-bool OutputPane::fits(int from, int to, const QString &text) const
-{
-    const QTextBlock first = document()->findBlock(from);
-    const QTextBlock last = from == to ? first : document()->findBlock(to);
-    const int head = from - first.position();
-    const int tail = last.position() + last.length() - 1 - to;
-    // A character is one or two units: counting units settles most edits.
-    if (head + text.size() + tail <= LongestLine)
-        return true;
-    const QString firstText = first.text();
-    const QString lastText = last == first ? firstText : last.text();
-    const int longest =
-        PaneText::longestLineAfter(PaneText::characters(QStringView(firstText).left(head)), text,
-                                   PaneText::characters(QStringView(lastText).mid(to - last.position())));
-    return longest <= LongestLine ||
-           longest <= std::max(PaneText::characters(firstText), PaneText::characters(lastText));
-}
-
-// The edit the text control makes of a key, tried in the order it tries them.
-bool OutputPane::keyFits(const QKeyEvent *event) const
-{
-    QTextCursor cursor = textCursor();
-    const auto removing = [this, &cursor](QTextCursor::MoveOperation op) {
-        if (!cursor.hasSelection())
-            cursor.movePosition(op, QTextCursor::KeepAnchor);
-        return fits(cursor.selectionStart(), cursor.selectionEnd(), QString());
-    };
-    if ((event->key() == Qt::Key_Backspace && !(event->modifiers() & ~Qt::ShiftModifier)) ||
-        event->matches(QKeySequence::Backspace)) {
-        if (!cursor.hasSelection() && !cursor.atBlockStart())
-            return true; // within the line, which only gets shorter
-        return removing(QTextCursor::PreviousCharacter);
-    }
-    if (event->matches(QKeySequence::InsertParagraphSeparator))
-        return true;
-    if (event->matches(QKeySequence::InsertLineSeparator))
-        return fits(cursor.selectionStart(), cursor.selectionEnd(), QString(QChar::LineSeparator));
-    // Undo and redo only bring back what the pane has held; a paste is
-    // checked as it is inserted.
-    if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo) || event->matches(QKeySequence::Paste))
-        return true;
-    if (event->matches(QKeySequence::Cut))
-        return removing(QTextCursor::NoMove);
-    if (event->matches(QKeySequence::Delete)) {
-        if (!cursor.hasSelection() && !cursor.atBlockEnd())
-            return true;
-        return removing(QTextCursor::NextCharacter);
-    }
-    if (event->matches(QKeySequence::DeleteEndOfWord))
-        return removing(QTextCursor::NextWord);
-    if (event->matches(QKeySequence::DeleteStartOfWord))
-        return removing(QTextCursor::PreviousWord);
-    if (event->matches(QKeySequence::DeleteEndOfLine)) {
-        const QTextBlock block = cursor.block();
-        const bool lastChar = cursor.position() == block.position() + block.length() - 2;
-        cursor.movePosition(lastChar ? QTextCursor::Right : QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        return fits(cursor.selectionStart(), cursor.selectionEnd(), QString());
-    }
-    return !typesText(event) || fits(cursor.selectionStart(), cursor.selectionEnd(), event->text());
-}
-
-bool OutputPane::dropFits(const QDropEvent *event) const
-{
-    const QString text = event->mimeData()->text();
-    const int at = cursorForPosition(event->position().toPoint()).position();
-    const QTextCursor selection = textCursor();
-    if (event->source() != viewport() || event->dropAction() != Qt::MoveAction || !selection.hasSelection())
-        return fits(at, at, text);
-    // Moved within the pane, the text leaves its place first. Landing on a
-    // line that leaving joins, the two make one edit.
-    const int start = selection.selectionStart();
-    const int end = selection.selectionEnd();
-    if (at >= start && at <= end)
-        return fits(start, end, text);
-    const QTextBlock landing = document()->findBlock(at);
-    if (at < start && landing == document()->findBlock(start))
-        return fits(at, end, text + textBetween(at, start));
-    if (at > end && landing == document()->findBlock(end))
-        return fits(start, at, textBetween(end, at) + text);
-    return fits(start, end, QString()) && fits(at, at, text);
-}
-
 void OutputPane::refuse()
 {
-    m_refused = true;
     MessageBox::show(this, tr("The pane takes lines of up to %1 characters, and this would make a longer one, "
                               "so the pane was left as it was.")
                                .arg(LongestLine));
-}
-
-bool OutputPane::canInsertFromMimeData(const QMimeData *source) const
-{
-    return !m_refusingDrop && QPlainTextEdit::canInsertFromMimeData(source);
 }
 
 void OutputPane::insertFromMimeData(const QMimeData *source)
 {
     if (!source || isReadOnly())
         return;
-    const QString text = source->text();
+    const int refusals = m_refusals;
     QTextCursor cursor = textCursor();
-    // A drop was weighed as a whole, with the moved text's leaving.
-    if (!m_dropping && !fits(cursor.selectionStart(), cursor.selectionEnd(), text)) {
-        refuse();
-        return;
+    insertWithStandIns(cursor, source->text());
+    if (m_refusals == refusals) {
+        setTextCursor(cursor);
+        ensureCursorVisible();
     }
-    insert(cursor, text);
-    setTextCursor(cursor);
-    ensureCursorVisible();
 }
 
 void OutputPane::keyPressEvent(QKeyEvent *event)
 {
-    if (!isReadOnly()) {
-        if (!keyFits(event)) {
-            event->accept();
-            refuse();
-            return;
-        }
-        const QString text = event->text();
-        if (typesText(event) && std::any_of(text.begin(), text.end(), isFrameMarker)) {
-            QTextCursor cursor = textCursor();
-            insert(cursor, text);
-            setTextCursor(cursor);
-            event->accept();
-            return;
-        }
+    if (isReadOnly() || !holdsFrameMarker(event->text())) {
+        QPlainTextEdit::keyPressEvent(event);
+        return;
     }
-    QPlainTextEdit::keyPressEvent(event);
+    const int refusals = m_refusals;
+    QTextCursor cursor = textCursor();
+    insertWithStandIns(cursor, event->text());
+    if (m_refusals == refusals)
+        setTextCursor(cursor);
+    event->accept();
 }
 
 void OutputPane::inputMethodEvent(QInputMethodEvent *event)
 {
     const QString commit = event->commitString();
-    if (isReadOnly() || (commit.isEmpty() && event->replacementLength() == 0)) {
+    if (isReadOnly() || !holdsFrameMarker(commit)) {
         QPlainTextEdit::inputMethodEvent(event);
         return;
     }
+    // The commit goes in here; the text control gets the rest of the event,
+    // so that the input method's preedit still ends.
     QTextCursor cursor = textCursor();
     if (!cursor.hasSelection()) {
         const int last = document()->characterCount() - 1;
@@ -271,42 +258,29 @@ void OutputPane::inputMethodEvent(QInputMethodEvent *event)
         cursor.setPosition(from);
         cursor.setPosition(std::min(from + event->replacementLength(), last), QTextCursor::KeepAnchor);
     }
-    const bool fitting = fits(cursor.selectionStart(), cursor.selectionEnd(), commit);
-    if (fitting && std::none_of(commit.begin(), commit.end(), isFrameMarker)) {
-        QPlainTextEdit::inputMethodEvent(event);
-        return;
-    }
-    // Refused, or holding what only the pane can insert: the text control
-    // gets the rest of the event, so the input method's preedit still ends.
-    if (fitting) {
-        insert(cursor, commit);
+    const int refusals = m_refusals;
+    insertWithStandIns(cursor, commit);
+    if (m_refusals == refusals)
         setTextCursor(cursor);
-    }
     QInputMethodEvent rest(event->preeditString(), event->attributes());
     QPlainTextEdit::inputMethodEvent(&rest);
-    if (!fitting)
-        refuse();
-}
-
-void OutputPane::mouseReleaseEvent(QMouseEvent *event)
-{
-    // A middle-click paste moves the cursor first; turned down, it stays put.
-    const QTextCursor before = textCursor();
-    m_refused = false;
-    QPlainTextEdit::mouseReleaseEvent(event);
-    if (m_refused && event->button() == Qt::MiddleButton)
-        setTextCursor(before);
 }
 
 void OutputPane::dragMoveEvent(QDragMoveEvent *event)
 {
     QPlainTextEdit::dragMoveEvent(event); // the drop caret, scrolling
-    m_dropDowngraded = event->isAccepted() && !isReadOnly() && event->mimeData()->hasText() && !dropFits(event);
-    if (!m_dropDowngraded)
+    // Moved within the pane, a refused drop leaves both ends as they were.
+    if (!event->isAccepted() || isReadOnly() || event->source() == viewport() || !event->mimeData()->hasText())
         return;
-    // A drop here will be turned down. A source on X11 settles on the action
-    // last accepted during the drag, whatever the drop then says, so nothing
-    // more than a copy is accepted: no source gives up its text for it.
+    const int position = cursorForPosition(event->position().toPoint()).position();
+    const QTextBlock block = document()->findBlock(position);
+    const QString line = block.text();
+    const int at = position - block.position();
+    if (within(PaneText::reach(line.left(at) + event->mimeData()->text() + line.mid(at)), PaneText::reach(line)))
+        return;
+    // A source on X11 settles on the action last accepted during the drag,
+    // whatever the drop then says, so nothing more than a copy is accepted
+    // where the drop will be turned down: no source gives up its text for it.
     if (event->possibleActions() & Qt::CopyAction)
         event->setDropAction(Qt::CopyAction);
     else
@@ -315,49 +289,12 @@ void OutputPane::dragMoveEvent(QDragMoveEvent *event)
 
 void OutputPane::dropEvent(QDropEvent *event)
 {
-    m_refusingDrop = !isReadOnly() && event->mimeData()->hasText() && (m_dropDowngraded || !dropFits(event));
-    m_dropDowngraded = false;
-    m_dropping = true;
-    QPlainTextEdit::dropEvent(event); // refuses too, with nothing inserted or removed
-    m_dropping = false;
-    if (!m_refusingDrop)
+    const int refusals = m_refusals;
+    QPlainTextEdit::dropEvent(event);
+    if (m_refusals == refusals)
         return;
-    m_refusingDrop = false;
     // Turned down as a drop: whoever dragged, this pane or another program,
     // keeps the text.
     event->ignore();
     viewport()->update(); // the drop caret
-    // Told once the drag has ended, not from inside it.
-    QMetaObject::invokeMethod(this, &OutputPane::refuse, Qt::QueuedConnection);
-}
-
-void OutputPane::contextMenuEvent(QContextMenuEvent *event)
-{
-    QMenu *menu = createStandardContextMenu(event->pos());
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    const QTextCursor cursor = textCursor();
-    const bool insertFits = fits(cursor.selectionStart(), cursor.selectionEnd(), QStringLiteral(" "));
-    // Cut and Delete join lines as the keys do, and are checked alike.
-    for (QAction *action : menu->actions()) {
-        const QString name = action->objectName();
-        if (name == QLatin1String("edit-cut") || name == QLatin1String("edit-delete")) {
-            disconnect(action, &QAction::triggered, nullptr, nullptr);
-            connect(action, &QAction::triggered, this, [this, cut = name == QLatin1String("edit-cut")] {
-                QTextCursor selection = textCursor();
-                if (!fits(selection.selectionStart(), selection.selectionEnd(), QString())) {
-                    refuse();
-                } else if (cut) {
-                    this->cut();
-                } else {
-                    selection.removeSelectedText();
-                    setTextCursor(selection);
-                }
-            });
-        }
-    }
-    // The control characters' submenu inserts one at the cursor.
-    for (QAction *action : menu->actions())
-        if (action->menu<QMenu *>())
-            action->setEnabled(insertFits);
-    menu->popup(event->globalPos());
 }

@@ -1,8 +1,16 @@
 #pragma once
 
+#include "output/PaneText.h"
+
 #include <QPlainTextEdit>
 
 // The output pane: an ordinary editable text that listings append to.
+//
+// Every change of its document, whatever makes it (keys, input methods,
+// menus, drops, a drag that takes text out, undo, a screen reader), reaches
+// one check before Qt lays it out: one that makes a line or a character too
+// long is taken back at once and the user is told. So that taking back undoes
+// exactly that change, every change is its own step of the undo history.
 class OutputPane : public QPlainTextEdit
 {
     Q_OBJECT
@@ -13,6 +21,10 @@ public:
     // (code points); anything longer would make every later keystroke on it
     // lag.
     static constexpr int LongestLine = 16384;
+    // The layout's cost also follows the size of one character as the user
+    // sees it: a letter and at most 30 marks on it, Unicode's stream-safe
+    // bound.
+    static constexpr int LongestCharacter = 31;
 
     explicit OutputPane(QWidget *parent = nullptr);
 
@@ -26,30 +38,39 @@ public:
     QString paneText() const;
 
 protected:
-    bool canInsertFromMimeData(const QMimeData *source) const override;
+    // Only the pane can put U+FDD0 and U+FDD1 in, as stand-ins, so it takes
+    // the texts that may hold them before Qt inserts them; what leaves it
+    // gives them back.
     QMimeData *createMimeDataFromSelection() const override;
     void insertFromMimeData(const QMimeData *source) override;
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
+    // A drop turned down is turned down as a drop, so that the source keeps
+    // its text; on X11 that has to be settled while the drag moves.
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
-    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
-    // Whether putting text in place of from..to leaves every line it makes
-    // within LongestLine, or no longer than the longest line it replaces
-    // where a listing made that one longer.
-    bool fits(int from, int to, const QString &text) const;
-    bool keyFits(const QKeyEvent *event) const;
-    bool dropFits(const QDropEvent *event) const;
+    class Layout;
+
+    // Whether the document's layout has to hear of a change: not where the
+    // check took it back, nor of the undoing and redoing that weigh it.
+    bool weigh(int from, int removed, int added);
+    // How far the lines holding from..to reach, and whether a reach is
+    // taken where the lines it replaces reached as far as before.
+    PaneText::Reach reachOf(int from, int to) const;
+    static bool within(const PaneText::Reach &after, const PaneText::Reach &before);
+    void insertWithStandIns(QTextCursor &cursor, const QString &text);
     void refuse();
 
     // The characters from..to as the user sees them, lines joined by LF.
     QString textBetween(int from, int to) const;
 
-    bool m_dropping = false;       // inside the text control's drop
-    bool m_refusingDrop = false;   // ... and it has to be turned down
-    bool m_dropDowngraded = false; // the drag here was offered a copy at most
-    bool m_refused = false;        // an edit was turned down since this was cleared
+    bool m_listing = false;  // inside appendListing
+    bool m_weighing = false; // inside weigh, whose own undo and redo pass
+    bool m_newStep = false;  // the change being checked added an undo step
+    int m_refusals = 0;
+    // Where the user's cursor stood before the change being checked.
+    int m_anchor = 0;
+    int m_position = 0;
 };

@@ -250,6 +250,8 @@ StoreProblem lockWithin(QLockFile &lock)
         return StoreProblem();
     if (lock.error() != QLockFile::LockFailedError) {
         const int error = errorMaking(path);
+        if (!error && lock.tryLock(0)) // what stood in the way has passed
+            return StoreProblem();
         return error == EEXIST ? problem(StoreProblem::LockHeld, path, LockWaitMs / 1000)
                                : causedBy(StoreProblem::LockNotMade, path, error ? error : EIO);
     }

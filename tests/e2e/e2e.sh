@@ -72,6 +72,18 @@ at "$win" "$view" Command9; answer "$win" Return
 at "$win" "$view" Command12; answer "$win" Return
 check "Clear answered Yes empties the pane" "" "$(clipboard | hex)"
 
+# Values held by another program, pasted by Ctrl+V on the left Copy (clicked
+# first to focus it, which lists the panel once): 7 are refused, a C array is
+# taken, and the panel then lists it.
+printf '0,18,3C,7E,FF,7E,3C' | xclip -selection clipboard
+at 128 208; xdotool key ctrl+v; answer Return
+printf 'byte glyph[8] = {\n  B00111100, 0x42, 0xA5, 0x81,\n  0xA5, 0x99, 0x42, 0x3C };\n' | xclip -selection clipboard
+xdotool key ctrl+v; at 128 208
+at 48 392; answer Return             # the pane's Copy
+check "a refused paste, then a C array pasted onto the left panel" \
+    "$(printf '0x1,0x0,0x0,0x0,0x0,0x0,0x0,0x0\r\n0x3C,0x42,0xA5,0x81,0xA5,0x99,0x42,0x3C\r\n' | od -An -tx1 | tr -d ' \n')" \
+    "$(clipboard | od -An -tx1 | tr -d ' \n')"
+
 # 2. Placement: first start at the defaults, kept as they were by a close
 #    without a move; moved and closed, the next start opens where it was.
 check_until "first start at 1000, 1000, 10000, 12000 twips" "67,67 667x800" frame_origin
@@ -130,5 +142,26 @@ store 15000 3000 9000 7500
 start
 check_until "a place only a second X screen shows opens on the first" yes within 800 600
 close_box "closed on the first X screen" "$win" "$app"
+
+# 6. A full or read-only file system under the store is told as the cause: a
+#    tmpfs over the store's folder, mounted for the program alone (root only).
+if [ "$(id -u)" = 0 ] && unshare -m true 2>/dev/null; then
+    real=$bin bin=$work/on-tmpfs
+    printf '%s\n' '#!/bin/sh' '[ -n "$in_ns" ] || in_ns=1 exec unshare -m "$0"' \
+        'mount -t tmpfs -o size=8k zentil "$folder" || exit 1' \
+        'if [ "$fs" = full ]; then cat /dev/zero >"$folder/fill" 2>/dev/null; else mount -o remount,ro "$folder"; fi' \
+        'exec "$real"' >"$bin"
+    chmod +x "$bin"
+    export real folder=${store%/*} fs
+    for fs in full read-only; do
+        start
+        close_box "closed on a $fs file system"
+        [ $fs = full ] && cause="no space is left" || cause="its file system is read-only"
+        check "a $fs file system is named" 1 "$(grep -c "lock file .* cannot be made: $cause" "$work/zentil.log")"
+    done
+    bin=$real
+else
+    echo "skipped: full and read-only file systems (they need root to mount)"
+fi
 
 summary e2e

@@ -15,10 +15,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFrame>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -127,6 +129,35 @@ inline void typeAndEnter(const FrmMain *w, int col, const QString &text)
     QTest::keyClick(box, Qt::Key_Delete);
     QTest::keyClicks(box, text);
     QTest::mouseDClick(box, Qt::LeftButton);
+}
+
+// Pastes text onto an edge's panel as a user can: 0 a right-click on its
+// first box (the top panel's frame) and P, 1 the Menu key on its Hide and P,
+// 2 Shift+F10 on its Copy and P, 3 Ctrl+V on its Copy, 4 a drop, which has to
+// be taken as a copy so that the source keeps its text.
+inline void pasteOnto(const FrmMain *w, MatrixState::Edge edge, int way, const QString &text)
+{
+    const MainForm::Panel &panel = w->form().panels[edge];
+    QGuiApplication::clipboard()->setText(text);
+    QMimeData data;
+    data.setText(text);
+    QDropEvent drop(QPointF(2, 2), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
+    QDragEnterEvent enter(QPoint(2, 2), drop.possibleActions(), &data, Qt::LeftButton, {});
+    QWidget *at = edge == MatrixState::Top ? panel.frame : box(w, edge, 0);
+    QPushButton *button = way == 1 ? panel.hide : panel.copy;
+    button->setFocus();
+    if (way == 0)
+        QTest::mouseClick(at->window()->windowHandle(), Qt::RightButton, {}, at->mapTo(at->window(), QPoint(3, 3)));
+    else if (way < 4)
+        QTest::keySequence(button, way == 1 ? Qt::Key_Menu : way == 2 ? Qt::SHIFT | Qt::Key_F10 : Qt::CTRL | Qt::Key_V);
+    else if (QApplication::sendEvent(panel.frame, &enter))
+        QApplication::sendEvent(panel.frame, &drop);
+    QCOMPARE(drop.isAccepted() && drop.dropAction() == Qt::CopyAction, way == 4);
+    QCoreApplication::processEvents(); // the drop's paste, once the drop is over
+    if (way < 3) {
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_P);
+    }
 }
 
 // Answers the next real message box with a key once it is up, and keeps what

@@ -1,6 +1,7 @@
 // Runs on a real display server (the e2e script starts one): what only a
 // clipboard shared with other programs can show.
 #include "GuiTest.h"
+#include "shell/FrmAbout.h"
 
 #include <QClipboard>
 #include <QProcess>
@@ -118,6 +119,7 @@ class TestDesktop : public QObject
 private slots:
     void initTestCase();
     void copyIsCheckedWithTheSystem();
+    void aboutComesBackMinimised();
 
 private:
     static QByteArray systemClipboard();
@@ -195,6 +197,16 @@ void TestDesktop::copyIsCheckedWithTheSystem()
     disconnect(counted);
     QCOMPARE(copies, 1);
     QVERIFY(!second.answered);
+}
+
+void TestDesktop::aboutComesBackMinimised()
+{
+    auto w = openWindow();
+    click(w->form().about);
+    w->about()->showMinimized(); // as its title bar's button does
+    QTRY_VERIFY(w->about()->isMinimized());
+    QTest::keyClick(w.get(), Qt::Key_A, Qt::AltModifier);
+    QTRY_VERIFY(!w->about()->isMinimized() && w->about()->isActiveWindow());
 }
 
 ZENTIL_GUI_TEST_MAIN(TestDesktop)

@@ -1,11 +1,13 @@
 #include "GuiTest.h"
 
+#include "matrix/SizeMode.h"
 #include "output/PaneText.h"
 #include "shell/Clipboard.h"
 #include "shell/OneLineList.h"
 #include "shell/OneLineValidator.h"
 #include "shell/OutputPane.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QMessageBox>
@@ -38,6 +40,8 @@ private slots:
     void topBoxesHoldOneLine();
     void clearAsksFirst();
     void realMessageBoxesCarryTheirTexts();
+    void pasteOntoPanels_data();
+    void pasteOntoPanels();
 
 private:
     QString pane() const { return m_w->form().pane->toPlainText(); }
@@ -219,9 +223,11 @@ void TestOutput::copyPutsExactlyThePaneOnTheClipboard()
     QInputMethodEvent commit;
     commit.setCommitString(QString(QChar(0xFDD0)));
     QApplication::sendEvent(pane, &commit);
+    commit.setCommitString(QString(QChar(0xFDD2))); // beside a stand-in, and not one
+    QApplication::sendEvent(pane, &commit);
     w->form().topBoxes[0]->setText(QString(QChar(0xFDD1)));
     click(w->form().panels[MatrixState::Top].copy);
-    const QString marked = QString::fromUtf16(u"more\u00A0\uFDD0x\uFDD1\uFDD0\uFDD1,0,0,0,0,0,0,0\r\n");
+    const QString marked = QString::fromUtf16(u"more\u00A0\uFDD0x\uFDD1\uFDD0\uFDD2\uFDD1,0,0,0,0,0,0,0\r\n");
     QVERIFY(w->form().pane->paneText().endsWith("\r\n" + marked));
     pane->moveCursor(QTextCursor::PreviousBlock, QTextCursor::KeepAnchor);
     QTest::keySequence(pane, QKeySequence::Copy);
@@ -246,23 +252,28 @@ void TestOutput::overlongLinesAreRefused()
     auto *pane = w->form().pane;
     pane->setFocus();
     QTest::keyClicks(pane, "kept");
-    QGuiApplication::clipboard()->setText(QString(1 << 20, QLatin1Char('x')));
     const int shown = MessageBox::shownCount();
+    // Beside what was typed, which taking it back leaves alone.
+    MessageBox::setNextAnswer(MessageBox::OK);
+    QAccessible::queryAccessibleInterface(pane)->editableTextInterface()->insertText(4, QString(1 << 15, 'x'));
+    QTRY_COMPARE(MessageBox::shownCount(), shown + 1);
+    QCOMPARE(pane->paneText(), QStringLiteral("kept"));
+    QGuiApplication::clipboard()->setText(QString(1 << 20, QLatin1Char('x')));
     MessageBox::setNextAnswer(MessageBox::OK);
     QTest::keySequence(pane, QKeySequence::Paste);
-    QCOMPARE(MessageBox::shownCount(), shown + 1);
+    QTRY_COMPARE(MessageBox::shownCount(), shown + 2);
     QCOMPARE(pane->paneText(), QStringLiteral("kept"));
 
     // The longest line it takes; a listing still continues it.
     const QString longest(OutputPane::LongestLine - 4, QLatin1Char('y'));
     QGuiApplication::clipboard()->setText(longest + "\nz");
     QTest::keySequence(pane, QKeySequence::Paste);
-    QCOMPARE(MessageBox::shownCount(), shown + 1);
+    QCOMPARE(MessageBox::shownCount(), shown + 2);
     pane->moveCursor(QTextCursor::PreviousBlock);
     pane->moveCursor(QTextCursor::EndOfBlock);
     MessageBox::setNextAnswer(MessageBox::OK);
     QTest::keyClick(pane, Qt::Key_A);
-    QCOMPARE(MessageBox::shownCount(), shown + 2);
+    QTRY_COMPARE(MessageBox::shownCount(), shown + 3);
     click(w->form().panels[MatrixState::Left].copy);
     QCOMPARE(pane->paneText(), "kept" + longest + "\r\nz0,0,0,0,0,0,0,0\r\n");
 }
@@ -297,6 +308,16 @@ void TestOutput::everyEditKeepsLinesWithinTheLimit_data()
     QTest::newRow("drop that fits") << full.left(n - 4) << 0 << 0 << -2 << 0 << "HELL" << false;
     QTest::newRow("an emoji counts once")
         << full.left(n - 1) << 0 << 0 << 0 << 0 << QString::fromUtf16(u"\U0001F600") << false;
+    // Key -3: a screen reader's edit, the text in place of anchor..position;
+    // taking text out as a drag's source does is such an edit too.
+    QTest::newRow("screen reader joins") << two << 16000 << 16001 << -3 << 0 << "" << true;
+    QTest::newRow("screen reader inserts 20,000") << "kept" << 4 << 4 << -3 << 0 << QString(20000, 'a') << true;
+    const QString mark = QString::fromUtf16(u"\u0301");
+    QTest::newRow("a 30th mark") << "a" + mark.repeated(29) << 30 << 30 << 0 << 0 << mark << false;
+    QTest::newRow("a 31st mark") << "a" + mark.repeated(30) << 31 << 31 << 0 << 0 << mark << true;
+    QTest::newRow("a join that makes 40 marks")
+        << "a" + mark.repeated(20) + "\n" + mark.repeated(20) << 22 << 22 << int(Qt::Key_Backspace) << 0 << "" << true;
+    QTest::newRow("input method: 16,000 marks") << "a" << 1 << 1 << -1 << 0 << mark.repeated(16000) << true;
 }
 
 // Refused, the pane is left as it was, undo history included; taken, undo
@@ -325,7 +346,9 @@ void TestOutput::everyEditKeepsLinesWithinTheLimit()
     data.setText(typed);
     QDragEnterEvent enter(QPoint(5, 5), Qt::MoveAction, &data, Qt::LeftButton, {});
     QDropEvent drop(QPointF(5, 5), Qt::MoveAction, &data, Qt::LeftButton, {});
-    if (key == -2 && QApplication::sendEvent(pane->viewport(), &enter))
+    if (key == -3)
+        QAccessible::queryAccessibleInterface(pane)->editableTextInterface()->replaceText(anchor, position, typed);
+    else if (key == -2 && QApplication::sendEvent(pane->viewport(), &enter))
         QApplication::sendEvent(pane->viewport(), &drop);
     else
         QApplication::sendEvent(pane, key == -1 ? static_cast<QEvent *>(&commit) : &press);
@@ -368,6 +391,10 @@ void TestOutput::topBoxesHoldOneLine()
     tt0->home(false);
     QTest::keyClick(tt0, Qt::Key_A);
     QCOMPARE(tt0->text(), full);
+    QString between = full + emoji; // the cursor inside the last pair
+    int pos = int(between.size()) - 1;
+    OneLineValidator().validate(between, pos);
+    QCOMPARE(between, full);
     for (int i = 1; i < 8; ++i)
         w->form().topBoxes[i]->setText(full + "g");
     select(m_w->form().prefixList, 2);
@@ -422,6 +449,61 @@ void TestOutput::realMessageBoxesCarryTheirTexts()
     QCOMPARE(seen.title, QStringLiteral("ZENTIL"));
     QCOMPARE(seen.text, QStringLiteral("Cliboard now has the text"));
     QCOMPARE(seen.buttons, QStringList({"OK"}));
+
+    // A confirmation that comes while Clear asks waits for that answer.
+    click(w->form().panels[MatrixState::Left].copy);
+    int shownWhileAsked = -1;
+    QTimer::singleShot(0, w, [&] { // within Clear's box
+        const int before = MessageBox::shownCount();
+        MessageBox::setNextAnswer(MessageBox::OK);
+        w->form().copyPane->click(); // offscreen, the check answers at once
+        shownWhileAsked = MessageBox::shownCount() - before;
+        QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
+    });
+    click(w->form().clearPane);
+    QCOMPARE(shownWhileAsked, 0);
+    QTRY_COMPARE(MessageBox::lastPrompt(), QStringLiteral("Cliboard now has the text"));
+}
+
+// Every way in, with every notation, is the randomized test's; here code, and what a refusal says.
+void TestOutput::pasteOntoPanels_data()
+{
+    QTest::addColumn<int>("way"); // as GuiTest::pasteOnto() takes it
+    QTest::addColumn<int>("edge");
+    QTest::addColumn<bool>("five");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("got"); // the panel's values, or the start of the refusal
+    QTest::newRow("C array") << 0 << 0 << false << "byte a[] = {0x3C, 0X42,\n0xa5, B10000001, 0xA5, 0x99, 66, 60};"
+                             << "3C 42 A5 81 A5 99 66 60";
+    QTest::newRow("5x7 run") << 0 << 2 << true << "0b10111111"
+                             << "B 10 11 11 11";
+    QTest::newRow("7 of 8") << 4 << 0 << false << "0,18,3C,7E,FF,7E,3C"
+                            << "The text holds 7 values. The left panel takes 8";
+    QTest::newRow("hidden cell") << 2 << 0 << true << "1 2 4 8 10 1F 20"
+                                 << "Value 7, 20, would need";
+    QTest::newRow("10 MB") << 3 << 2 << false << QString(10'000'000, u'1') << "The text is 10000000 characters";
+}
+
+void TestOutput::pasteOntoPanels()
+{
+    QFETCH(int, way);
+    QFETCH(int, edge);
+    QFETCH(bool, five);
+    QFETCH(QString, text);
+    QFETCH(QString, got);
+    click(five ? m_w->form().option5x7 : m_w->form().option8x8);
+    drawLeftExample();
+    const MatrixState::Snapshot before = m_w->matrix().snapshot();
+    MessageBox::setNextAnswer(MessageBox::OK);
+    pasteOnto(m_w.get(), MatrixState::Edge(edge), way, text);
+    MessageBox::setNextAnswer(MessageBox::NoAnswer);
+    QStringList values;
+    for (int i = 0; i < SizeMode::valueCount(MatrixState::Edge(edge), five); ++i)
+        values << boxText(m_w.get(), MatrixState::Edge(edge), i);
+    const bool refused = got != got.toUpper(); // values have no lowercase letter
+    QCOMPARE(refused ? MessageBox::lastPrompt().left(got.size()) : values.join(' '), got);
+    QVERIFY(!refused || m_w->matrix().snapshot() == before);
+    QCOMPARE(m_w->history().undoName(), refused ? "Click" : "Paste");
 }
 
 ZENTIL_GUI_TEST_MAIN(TestOutput)

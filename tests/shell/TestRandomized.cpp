@@ -14,10 +14,13 @@
 
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QMenu>
 #include <QPushButton>
 #include <QTimer>
 
+#include <cstring>
 #include <random>
+#include <vector>
 
 using namespace GuiTest;
 
@@ -58,7 +61,8 @@ struct Reference
             }
     }
 
-    void click(int r, int c)
+    // False, and nothing changed, where a value would leave its range.
+    bool click(int r, int c, bool tell = true)
     {
         const int sign = on[r][c] ? -1 : 1;
         const int idx[4] = {r, r, c, c};
@@ -66,8 +70,8 @@ struct Reference
         for (int e = 0; e < 4; ++e) {
             const int next = values[e][idx[e]] + sign * w[e];
             if (next < -32768 || next > 32767) {
-                ++messages;
-                return;
+                messages += tell;
+                return false;
             }
         }
         on[r][c] = !on[r][c];
@@ -75,6 +79,55 @@ struct Reference
             values[e][idx[e]] += sign * w[e];
             texts[e][idx[e]] = hex(values[e][idx[e]]);
         }
+        return true;
+    }
+
+    // The first cell toggles; the others take its state where they lack it,
+    // and any refused among them are told of once.
+    void stroke(const std::vector<std::pair<int, int>> &path)
+    {
+        if (!click(path[0].first, path[0].second))
+            return;
+        bool refused = false;
+        for (const auto &[r, c] : path)
+            if (on[r][c] != on[path[0].first][path[0].second] && !click(r, c, false))
+                refused = true;
+        messages += refused;
+    }
+
+    // Where each lit cell of the visible area goes, in the order of the
+    // menu; then every value from the cells, as after a reset and clicks.
+    void transform(int t)
+    {
+        const int rows = fiveBySeven ? 7 : 8, cols = fiveBySeven ? 5 : 8;
+        if (fiveBySeven && (t == 6 || t == 7))
+            return;
+        bool lit[8][8];
+        std::memcpy(lit, on, sizeof on);
+        for (int k = 0; k < rows * cols; ++k)
+            lit[k / cols][k % cols] = t == 8 && !on[k / cols][k % cols];
+        for (int k = 0; k < rows * cols; ++k) {
+            const int r = k / cols, c = k % cols,
+                      to[8][2] = {{r - 1, c},        {r + 1, c},        {r, c - 1}, {r, c + 1},
+                                  {r, cols - 1 - c}, {rows - 1 - r, c}, {c, 7 - r}, {7 - c, r}};
+            if (on[r][c] && t < 8 && to[t][0] >= 0 && to[t][0] < rows && to[t][1] >= 0 && to[t][1] < cols)
+                lit[to[t][0]][to[t][1]] = true;
+        }
+        reset();
+        for (int k = 0; k < 64; ++k)
+            if (lit[k / 8][k % 8])
+                click(k / 8, k % 8);
+    }
+
+    // Undo and redo put back cells and values; a box shows a value that changes.
+    void restore(const Reference &to)
+    {
+        for (int e = 0; e < 4; ++e)
+            for (int i = 0; i < 8; ++i)
+                if (values[e][i] != to.values[e][i])
+                    texts[e][i] = hex(to.values[e][i]);
+        std::memcpy(on, to.on, sizeof on);
+        std::memcpy(values, to.values, sizeof values);
     }
 
     static int digit(const QString &s)
@@ -106,12 +159,33 @@ struct Reference
             delimiter = delimiters.at(delimiterSel);
         if (prefixSel >= 0)
             prefix = prefixes.at(prefixSel);
-        const int n = !fiveBySeven ? 8 : (edge < 2 ? 7 : 5);
+        const int n = count(edge);
         for (int i = 0; i < n; ++i)
             pane += (i ? delimiter : QString()) + prefix + texts[edge][i];
         pane += QStringLiteral("\r\n");
     }
 
+    // Paste onto a panel: exactly its count of values up to FF, none on a hidden cell; then in step.
+    void paste(int edge, const QList<int> &v)
+    {
+        bool keep[8][8], fits = v.size() == count(edge);
+        std::copy(&on[0][0], &on[0][0] + 64, &keep[0][0]);
+        for (int i = 0; fits && i < v.size(); ++i) // never past the grid
+            for (int bit = 0; bit < 8; ++bit) {
+                const int r = edge < 2 ? i : edge == 2 ? bit : 7 - bit, c = edge > 1 ? i : edge ? 7 - bit : bit;
+                keep[r][c] = v[i] >> bit & 1;
+                fits = fits && v[i] <= 0xFF && (cellShown(r, c) || !keep[r][c]);
+            }
+        messages += !fits;
+        if (!fits)
+            return;
+        reset();
+        for (int k = 0; k < 64; ++k)
+            if (keep[k / 8][k % 8])
+                click(k / 8, k % 8);
+    }
+
+    int count(int edge) const { return !fiveBySeven ? 8 : (edge < 2 ? 7 : 5); }
     bool cellShown(int r, int c) const { return !fiveBySeven || (r < 7 && c < 5); }
     bool boxOwnVisible(int edge, int i) const
     {
@@ -238,6 +312,7 @@ QStringList TestRandomized::runSequence(quint32 seed, int length)
 {
     std::mt19937 rng(seed);
     const auto roll = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+    const Qt::KeyboardModifiers ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
     auto window = openWindow();
     FrmMain *w = window.get();
     Reference ref;
@@ -246,15 +321,89 @@ QStringList TestRandomized::runSequence(quint32 seed, int length)
     ref.clipboard = QGuiApplication::clipboard()->text();
     QStringList done;
 
+    std::vector<Reference> undos, redos; // the grid before each step, after each undone one
+    const auto visibleCell = [&] {
+        std::pair<int, int> at;
+        do
+            at = {roll(8), roll(8)};
+        while (!ref.cellShown(at.first, at.second));
+        return at;
+    };
     for (int step = 0; step < length; ++step) {
-        const int kind = roll(100);
+        const int kind = roll(115);
+        const Reference before = ref;
         QString what;
-        if (kind < 45) { // a cell the user can see
-            int r, c;
-            do {
-                r = roll(8);
-                c = roll(8);
-            } while (!ref.cellShown(r, c));
+        if (kind >= 100) { // keys go to a cell, since a text box keeps them
+            const auto [r, c] = visibleCell();
+            CellButton *cell = w->form().cells[r][c];
+            cell->setFocus();
+            MessageBox::setNextAnswer(MessageBox::OK);
+            // A key, or the grid's menu (a right-click on the cell or a frame,
+            // the Menu key, Shift+F10) and a mnemonic.
+            const auto press = [&](Qt::Key key, Qt::KeyboardModifiers mods, char mnemonic) {
+                const int how = roll(8);
+                if (how > 3)
+                    return QTest::keyClick(cell, key, mods);
+                QWidget *at = how == 3 && !ref.fiveBySeven ? static_cast<QWidget *>(w->form().gridRight) : cell;
+                QContextMenuEvent event(how == 1 ? QContextMenuEvent::Keyboard : QContextMenuEvent::Mouse, QPoint(1, 1),
+                                        at->mapToGlobal(QPoint(1, 1)));
+                if (how == 2)
+                    QTest::keyClick(cell, Qt::Key_F10, Qt::ShiftModifier);
+                else
+                    QApplication::sendEvent(at, &event);
+                QTest::keyClick(w->gridMenu(), mnemonic);
+                w->gridMenu()->hide();
+            };
+            if (kind < 103) { // a drag, now and then off the grid and back
+                std::vector<std::pair<int, int>> path{{r, c}};
+                what = QStringLiteral("stroke r%1c%2").arg(r).arg(c);
+                QTest::mousePress(cell, Qt::LeftButton);
+                for (int n = roll(12); n > 0; --n) {
+                    if (roll(6) == 0)
+                        QTest::mouseMove(w, QPoint(3, 3));
+                    path.push_back(visibleCell());
+                    QTest::mouseMove(w->form().cells[path.back().first][path.back().second]);
+                    what += QStringLiteral(" r%1c%2").arg(path.back().first).arg(path.back().second);
+                }
+                QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(3, 3));
+                ref.stroke(path);
+            } else if (kind < 105) { // arrows, stopping at the edge, then Space
+                const int keys[4] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right};
+                int fr = r, fc = c;
+                what = QStringLiteral("arrows from r%1c%2").arg(r).arg(c);
+                for (int n = 1 + roll(4); n > 0; --n) {
+                    const int d = roll(4), nr = fr + (d == 1) - (d == 0), nc = fc + (d == 3) - (d == 2);
+                    QTest::keyClick(w->focusWidget(), Qt::Key(keys[d]));
+                    if (nr >= 0 && nc >= 0 && nr < 8 && nc < 8 && ref.cellShown(nr, nc))
+                        std::tie(fr, fc) = std::pair(nr, nc);
+                    what += " UDLR"[d + 1];
+                }
+                QTest::keyClick(w->focusWidget(), Qt::Key_Space);
+                ref.click(fr, fc);
+            } else if (kind < 110) {
+                const int t = roll(9), keys[9] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right, Qt::Key_M,
+                                                  Qt::Key_M,  Qt::Key_T,    Qt::Key_T,    Qt::Key_I};
+                what = QStringLiteral("transform %1").arg(t);
+                press(Qt::Key(keys[t]), t == 5 || t == 7 ? ctrlShift : Qt::ControlModifier, "pdlrmfcai"[t]);
+                ref.transform(t);
+            } else { // undo or redo, now and then several, back past steps done since
+                const bool undo = kind < 112, y = roll(2);
+                const int times = roll(3) ? 1 : 2 + roll(6);
+                what = QStringLiteral("%1 x%2").arg(undo ? "undo" : "redo").arg(times);
+                for (int i = 0; i < times; ++i) {
+                    press(undo || !y ? Qt::Key_Z : Qt::Key_Y, undo || y ? Qt::ControlModifier : ctrlShift,
+                          undo ? 'u' : 'e');
+                    auto &from = undo ? undos : redos, &to = undo ? redos : undos;
+                    if (!from.empty()) {
+                        to.push_back(ref);
+                        ref.restore(from.back());
+                        from.pop_back();
+                    }
+                }
+            }
+            MessageBox::setNextAnswer(MessageBox::NoAnswer);
+        } else if (kind < 45) { // a cell the user can see
+            const auto [r, c] = visibleCell();
             what = QStringLiteral("click r%1c%2").arg(r).arg(c);
             MessageBox::setNextAnswer(MessageBox::OK);
             clickCell(w, r, c);
@@ -300,12 +449,26 @@ QStringList TestRandomized::runSequence(quint32 seed, int length)
             list->scrollToItem(list->item(row), QAbstractItemView::PositionAtTop);
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
             (prefixList ? ref.prefixSel : ref.delimiterSel) = row;
-        } else if (kind < 94) {
+        } else if (kind < 90) {
             const int e = roll(4);
             QPushButton *copy = w->form().panels[e].copy;
             what = QStringLiteral("press %1").arg(copy->objectName());
             click(copy);
             ref.list(e);
+        } else if (kind < 94) { // random values, at times one too many or few, pasted onto a panel
+            static const QStringList prefixes{"", "$", "0x", "H", "&"}, delimiters{",", "\"", " ", ""};
+            const int e = roll(4), p = roll(5), d = roll(p ? 4 : 3),
+                      way = w->form().panels[e].frame->isVisible() ? roll(5) : 1 + roll(3);
+            QList<int> v;
+            QStringList listed;
+            for (int i = ref.count(e) + roll(5) / 4 - roll(5) / 4; i > 0; --i)
+                listed << prefixes[p] + Reference::hex(v.emplace_back(roll(20) ? roll(256) : roll(4096)));
+            what = QStringLiteral("paste '%1' onto panel %2 by way %3").arg(listed.join(delimiters[d])).arg(e).arg(way);
+            MessageBox::setNextAnswer(MessageBox::OK);
+            pasteOnto(w, MatrixState::Edge(e), way, listed.join(delimiters[d]));
+            MessageBox::setNextAnswer(MessageBox::NoAnswer);
+            ref.clipboard = listed.join(delimiters[d]);
+            ref.paste(e, v);
         } else if (kind < 97) {
             what = "press the pane's Copy";
             MessageBox::setNextAnswer(MessageBox::OK);
@@ -320,6 +483,11 @@ QStringList TestRandomized::runSequence(quint32 seed, int length)
             if (yes)
                 ref.pane.clear();
             ++ref.messages;
+        }
+        if (kind < 110 && (std::memcmp(ref.on, before.on, sizeof ref.on) || // a step, not an undo or redo
+                           std::memcmp(ref.values, before.values, sizeof ref.values))) {
+            undos.push_back(before);
+            redos.clear();
         }
         done << what;
         const QString difference = compare(w, ref);
