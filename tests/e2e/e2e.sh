@@ -76,13 +76,12 @@ check "Clear answered Yes empties the pane" "" "$(clipboard | hex)"
 # first to focus it, which lists the panel once): 7 are refused, a C array is
 # taken, and the panel then lists it.
 printf '0,18,3C,7E,FF,7E,3C' | xclip -selection clipboard
-at 128 208; xdotool key ctrl+v; answer Return
+at "$win" "$view" Command4; xdotool key ctrl+v; answer "$win" Return # the left Copy
 printf 'byte glyph[8] = {\n  B00111100, 0x42, 0xA5, 0x81,\n  0xA5, 0x99, 0x42, 0x3C };\n' | xclip -selection clipboard
-xdotool key ctrl+v; at 128 208
-at 48 392; answer Return             # the pane's Copy
+xdotool key ctrl+v; at "$win" "$view" Command4
+at "$win" "$view" Command12; answer "$win" Return  # the pane's Copy
 check "a refused paste, then a C array pasted onto the left panel" \
-    "$(printf '0x1,0x0,0x0,0x0,0x0,0x0,0x0,0x0\r\n0x3C,0x42,0xA5,0x81,0xA5,0x99,0x42,0x3C\r\n' | od -An -tx1 | tr -d ' \n')" \
-    "$(clipboard | od -An -tx1 | tr -d ' \n')"
+    "$(printf '0x1,0x0,0x0,0x0,0x0,0x0,0x0,0x0\r\n0x3C,0x42,0xA5,0x81,0xA5,0x99,0x42,0x3C\r\n' | hex)" "$(clipboard | hex)"
 
 # 2. Placement: first start at the defaults, kept as they were by a close
 #    without a move; moved and closed, the next start opens where it was.
@@ -155,7 +154,7 @@ if [ "$(id -u)" = 0 ] && unshare -m true 2>/dev/null; then
     export real folder=${store%/*} fs
     for fs in full read-only; do
         start
-        close_box "closed on a $fs file system"
+        close_box "closed on a $fs file system" "$win" "$app"
         [ $fs = full ] && cause="no space is left" || cause="its file system is read-only"
         check "a $fs file system is named" 1 "$(grep -c "lock file .* cannot be made: $cause" "$work/zentil.log")"
     done
