@@ -3,7 +3,8 @@
 #   scripts/windows.sh          Qt (built once, then cached), ZENTIL, zip, installer, tests under Wine
 #   scripts/windows.sh qt       only the cached Qt
 #   scripts/windows.sh build    Qt, ZENTIL, zip and installer, no tests
-#   scripts/windows.sh test     only the tests under Wine; exits 77 while the cached Qt is missing
+#   scripts/windows.sh test     all but Qt from a clean clone of HEAD, as a new user's checkout
+#                               builds it; exits 77 while the cached Qt is missing
 # ZENTIL_JOBS sets the parallel jobs (default: all cores).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -113,6 +114,7 @@ bin=$build/bin
 # MinGW one kept with it. Every program lands in bin, beside the DLLs it needs,
 # and ctest runs the test programs there through wine.
 build_zentil() {
+    mkdir -p "$build"
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
         -DCMAKE_RUNTIME_OUTPUT_DIRECTORY="$bin" -DCMAKE_CROSSCOMPILING_EMULATOR=wine >"$build.log" 2>&1 ||
@@ -208,8 +210,9 @@ package() {
 }
 
 # The test programs through wine, on the offscreen platform with Wine's
-# faces (MS Sans Serif, Tahoma) and the Linux tests' ones; then zentil.exe from the zip and from the installer on
-# fresh Wine prefixes (tests/e2e/wine.sh).
+# faces (MS Sans Serif, Tahoma) and the Linux tests' ones; then zentil.exe
+# from the zip and from the installer on fresh Wine prefixes
+# (tests/e2e/wine.sh), clicked at the places this build's layout gives.
 run_tests() {
     local fonts=$build/fonts
     mkdir -p "$fonts"
@@ -222,10 +225,13 @@ run_tests() {
     wineserver -w
     # Wine hands no QT_ variable to Windows programs but WINEQT_ ones, renamed.
     # Without a console Qt logs to the debugger; forced, the test output shows.
-    WINEQT_QPA_PLATFORM=offscreen WINEQT_QPA_FONTDIR=$(winepath -w "$fonts") WINEQT_FORCE_STDERR_LOGGING=1 \
-        ctest --test-dir "$build" --output-on-failure || status=1
+    WINEQT_QPA_FONTDIR=$(winepath -w "$fonts")
+    export WINEQT_QPA_PLATFORM=offscreen WINEQT_QPA_FONTDIR WINEQT_FORCE_STDERR_LOGGING=1
+    ctest --test-dir "$build" --output-on-failure || status=1
+    wine "$bin/control_table.exe" "$(winepath -w "$build/controls.txt")" || status=1
     wineserver -k || true
-    "$root/tests/e2e/wine.sh" "$zip" "$setup" || status=1
+    unset WINEQT_QPA_PLATFORM WINEQT_QPA_FONTDIR WINEQT_FORCE_STDERR_LOGGING
+    "$root/tests/e2e/wine.sh" "$zip" "$setup" "$build/controls.txt" || status=1
     return $status
 }
 
@@ -248,11 +254,16 @@ all)
     ;;
 test)
     qt_ready || { echo "SKIP: no Qt for Windows in $cache yet; scripts/zentil.sh windows builds it (about 40 minutes)"; exit 77; }
-    install_missing "${win_packages[@]}" "${test_packages[@]}"
-    build_zentil
-    deploy
-    package >/dev/null
-    run_tests
+    head=$(git -C "$root" rev-parse -q --verify HEAD) ||
+        { echo "SKIP: $root is no git checkout, and the Windows tests run from a clean clone of one"; exit 77; }
+    # What a new user does: clone, then scripts/zentil.sh windows. Nothing this
+    # tree has built or left behind can help; changes not committed are not in it.
+    fresh=$(mktemp -d)
+    trap 'rm -rf "$fresh"' EXIT
+    git clone -q --no-checkout "$root" "$fresh/zentil"
+    git -C "$fresh/zentil" checkout -q --detach "$head"
+    echo "Windows tests from a clean clone of $(git -C "$root" rev-parse --short HEAD) in $fresh/zentil"
+    "$fresh/zentil/scripts/zentil.sh" windows
     ;;
 *)
     echo "usage: $0 [all|qt|build|test]" >&2

@@ -22,6 +22,14 @@ QFont make(const QStringList &families, QFont::StyleHint hint, qreal points, boo
     QFont font;
     font.setFamilies(families);
     font.setStyleHint(hint);
+#ifdef Q_OS_WIN
+    // The design's faces are bitmaps, drawn without grey edges. Where Windows
+    // lacks one (every Wine, some Windows), the stand-in face is drawn the same
+    // way: antialiased by GDI at 8 or 9 pixels, its thin strokes come out pale.
+    const QString &face = families.constFirst();
+    if (!face.startsWith(QLatin1String("MS ")) || QFontDatabase::styles(face).isEmpty())
+        font.setStyleStrategy(QFont::NoAntialias);
+#endif
     font.setPixelSize(qRound(points * 96.0 / 72.0));
     font.setBold(bold);
     return font;

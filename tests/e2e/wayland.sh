@@ -5,7 +5,8 @@
 # made as large as weston's output, so weston puts it at the output's corner.
 # Exits 77 (skipped) where weston cannot start.
 set -uo pipefail
-bin=${1:?usage: wayland.sh path/to/zentil}
+usage="usage: wayland.sh path/to/zentil path/to/controls.txt"
+bin=${1:?$usage} controls=${2:?$usage}
 for tool in Xvfb xdpyinfo weston xdotool wl-paste import; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
@@ -34,10 +35,12 @@ x_until 30 weston_up || { tail -5 "$work/weston.log"; echo "SKIP: weston could n
 
 # Clicks go to weston's X window, inside which the window's own frame has 3
 # pixels at the sides and a 30-pixel title bar.
-inset_left=3 inset_top=30
-pixel() { # at design pixels
-    import -window "$win" -crop "1x1+$(($1 + inset_left))+$(($2 + inset_top))" -depth 8 txt:- 2>/dev/null |
-        grep -o '#[0-9A-F]\{6\}'
+view=$work/view
+x_view "$controls" 1 3 30 >"$view" || exit 1
+pixel() { # window control dx dy: the colour at dx dy design pixels from its top left
+    local x y
+    read -r x y < <(x_place "$view" "$2" "$3" "$4") || return 1
+    import -window "$1" -crop "1x1+$x+$y" -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}'
 }
 
 mkdir -p "$(dirname "$store")"
@@ -47,27 +50,26 @@ echo "store before: $(grep -E '^Main' "$store" | sort | tr '\n' ' ')"
 QT_QPA_PLATFORM=wayland "$bin" >"$work/zentil.log" 2>&1 &
 app=$!
 pids+=($app)
-check_until "the window is drawn natively at the output's corner (tt0 is cyan)" "#C0FFFF" pixel 202 90
+check_until "the window is drawn natively at the output's corner (tt0 is cyan)" "#C0FFFF" pixel "$win" tt0 2 2
 
 clipboard() { timeout 5 wl-paste -n; }
 # No X window shows a box here. Weston puts it over the middle of the window,
 # its text where the window itself shows nothing, and gives it the keys as it
 # draws it.
-box_area() { import -window "$win" -crop 70x30+300+315 -depth 8 rgb:- 2>/dev/null | md5sum; }
-empty=$(box_area)
-box_shown() { [ "$(box_area)" != "$empty" ]; }
-box_gone() { [ "$(box_area)" == "$empty" ]; }
-answer() { # key
-    x_until 30 box_shown && xdotool key "$1" && x_until 30 box_gone && return
-    checks=$((checks + 1)) failures=$((failures + 1))
-    echo "FAILED: the box to answer with $1"
+box_area() { import -window "$1" -crop 70x30+300+315 -depth 8 rgb:- 2>/dev/null | md5sum; }
+empty=$(box_area "$win")
+box_shown() { [ "$(box_area "$1")" != "$2" ]; }
+box_gone() { [ "$(box_area "$1")" == "$2" ]; }
+answer_in_weston() { # window key, as answer() is called
+    x_until 30 box_shown "$1" "$empty" && xdotool key "$2" && x_until 30 box_gone "$1" "$empty" && return
+    failed "the box to answer with $2"
 }
-typical_use "wl-paste reads what was listed, CR LF included"
-check "r0c0 is on (blue)" "#0000FF" "$(pixel 203 123)" # clear of the pointer
+typical_use "wl-paste reads what was listed, CR LF included" "$win" "$view" clipboard answer_in_weston
+check "r0c0 is on (blue)" "#0000FF" "$(pixel "$win" r0c0 3 3)" # clear of the pointer
 
 # The close box of the window's own title bar.
 xdotool mousemove --window "$win" $((out_w - 13)) 15 click 1
-check_until "closed by its close box" ended ended
+check_until "closed by its close box" ended ended "$app"
 after=$(grep -E '^Main' "$store" | sort | tr '\n' ' ')
 echo "store after: $after"
 # Wayland never says where a window is: the stored position stays as it was;

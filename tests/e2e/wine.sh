@@ -5,12 +5,15 @@
 # Exits 77 (skipped) where Wine, the cross compiler or an X server is missing.
 set -uo pipefail
 unset QT_QPA_PLATFORM
-zip=${1:?usage: wine.sh ZIP SETUP.EXE} setup=${2:?usage: wine.sh ZIP SETUP.EXE}
+usage="usage: wine.sh ZIP SETUP.EXE CONTROLS.TXT"
+zip=${1:?$usage} setup=${2:?$usage} controls=${3:?$usage}
 for tool in wine wineserver x86_64-w64-mingw32-gcc unzip Xvfb openbox xdotool xprop xwininfo xdpyinfo; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/common.sh"
+view=$work/view
+x_view "$controls" >"$view" || exit 1
 # No Mono or Gecko prompts, no menu entries on the Linux desktop.
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 app=
@@ -36,7 +39,7 @@ start() { # program
     xdotool windowactivate --sync "$win" 2>/dev/null || true
 }
 close_window() { # the window manager's close box, then Wine's own end
-    close_box "$1"
+    close_box "$1" "$win" "$app"
     wineserver -w
 }
 query() { wine reg query "$@" 2>/dev/null | tr -d '\r'; }
@@ -49,10 +52,10 @@ x86_64-w64-mingw32-gcc -std=c11 -O2 -o "$work/clipboard.exe" "$here/wine-clipboa
 unzip -q "$zip" -d "$work/unpacked"
 start "$work/unpacked/ZENTIL/zentil.exe"
 check "the window is titled ZENTIL" ZENTIL "$(xdotool getwindowname "$win")"
-cell 0 0
-at 128 208     # Copy beside the left values (Command4)
-at 48 392      # the pane's Copy (Command12)
-answer Return  # "Cliboard now has the text"
+cell "$win" "$view" 0 0
+at "$win" "$view" Command4  # Copy beside the left values
+at "$win" "$view" Command12 # the pane's Copy
+answer "$win" Return        # "Cliboard now has the text"
 check "the Windows clipboard holds the line and CR LF" "$(printf '1,0,0,0,0,0,0,0\r\n' | od -An -tx1)" \
     "$(wine "$work/clipboard.exe" | od -An -tx1)"
 close_window "closed by the window manager's close box"

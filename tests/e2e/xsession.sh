@@ -1,6 +1,7 @@
 # Sourced by every script that starts an X server: the end-to-end tests, the
-# install test and the screenshot scripts. Sourcing it starts nothing; the
-# caller provides $work, a folder of its own, and calls x_stop when it ends.
+# install test and the screenshot scripts. Sourcing it starts nothing; each
+# function takes what it uses as arguments, and the library keeps its own
+# state (the server, the window manager, a folder for their logs) until x_stop.
 #
 #   x_until SECONDS COMMAND...  runs COMMAND until it succeeds; fails after
 #                               SECONDS, or at once when COMMAND returns 2
@@ -19,16 +20,24 @@
 #   x_answer WINDOW KEY         answers that box with KEY, waits until it is gone
 #   x_still WINDOW              waits until WINDOW is drawn and holds still
 #
-# ZENTIL's own controls, at design pixels of the window $win, multiplied by
-# $scale (1 unless set) and moved by $inset_left and $inset_top (0 unless set):
-#   at X Y                      clicks there
-#   cell ROW COLUMN             clicks a cell, counted from 0
-#   list_left                   the usual listing: prefix 0xff, delimiter comma,
+# ZENTIL's own controls by object name, at the places that the table
+# controls.txt of a build gives (written by control_table from the real
+# layout, in design pixels), on a window shown at a screen scale whose
+# controls are moved by insets (a frame drawn by the program itself):
+#   x_view TABLE [SCALE [LEFT TOP]]  prints a view: the table for that window
+#   x_place VIEW NAME [DX DY]   prints the window pixel of a control's centre,
+#                               or of DX DY design pixels from its top left
+#   x_crop VIEW NAME DX DY W H  ImageMagick's geometry of W x H design pixels
+#                               at DX DY from a control's top left
+#   at WINDOW VIEW NAME         clicks a control's centre
+#   cell WINDOW VIEW ROW COLUMN clicks a cell, counted from 0
+#   list_left WINDOW VIEW       the usual listing: prefix 0xff, delimiter comma,
 #                               Copy beside the left values
-#   listed                      waits until the output pane shows a listing
+#   listed WINDOW VIEW          waits until the output pane shows a listing
 
 x_wm_pid=
 x_server_pid=
+x_logs=
 
 x_until() {
     local end=$((SECONDS + $1)) status
@@ -43,21 +52,21 @@ x_until() {
 
 x_server() {
     x_stop
-    rm -f "$work/display"
+    x_logs=$(mktemp -d)
     # -noreset: the server would otherwise start over each time its last client
     # leaves, refusing whoever connects meanwhile, as openbox just after a look
     # with xprop.
-    Xvfb -displayfd 9 -nolisten tcp -noreset "$@" 9>"$work/display" >"$work/xvfb.log" 2>&1 &
+    Xvfb -displayfd 9 -nolisten tcp -noreset "$@" 9>"$x_logs/display" >"$x_logs/xvfb.log" 2>&1 &
     x_server_pid=$!
     if ! x_until 20 _x_display_named || ! x_until 20 _x_display_answers; then
-        cat "$work/xvfb.log"
+        cat "$x_logs/xvfb.log"
         return 1
     fi
 }
 _x_display_named() {
     kill -0 "$x_server_pid" 2>/dev/null || return 2
-    [ -s "$work/display" ] || return 1
-    export DISPLAY=:$(head -1 "$work/display")
+    [ -s "$x_logs/display" ] || return 1
+    export DISPLAY=:$(head -1 "$x_logs/display")
 }
 _x_display_answers() {
     kill -0 "$x_server_pid" 2>/dev/null || return 2
@@ -66,13 +75,14 @@ _x_display_answers() {
 
 x_wm() {
     _x_wm_up && return 0
+    [ -n "$x_logs" ] || { echo "x_wm: no X server started by x_server" >&2; return 1; }
     local try
     for try in 1 2 3; do
         [ -n "$x_wm_pid" ] && kill "$x_wm_pid" 2>/dev/null && wait "$x_wm_pid" 2>/dev/null
-        openbox >"$work/openbox.log" 2>&1 &
+        openbox >"$x_logs/openbox.log" 2>&1 &
         x_wm_pid=$!
         x_until 20 _x_wm_up && return 0
-        echo "openbox did not come up on $DISPLAY (try $try): $(cat "$work/openbox.log")" >&2
+        echo "openbox did not come up on $DISPLAY (try $try): $(cat "$x_logs/openbox.log")" >&2
     done
     return 1
 }
@@ -86,10 +96,14 @@ _x_wm_up() {
 }
 
 x_stop() {
-    [ -n "$x_wm_pid$x_server_pid" ] || return 0
-    kill $x_wm_pid $x_server_pid 2>/dev/null
-    wait $x_wm_pid $x_server_pid 2>/dev/null
-    x_wm_pid= x_server_pid=
+    local pids=() pid
+    for pid in "$x_wm_pid" "$x_server_pid"; do [ -z "$pid" ] || pids+=("$pid"); done
+    if [ ${#pids[@]} -gt 0 ]; then
+        kill "${pids[@]}" 2>/dev/null
+        wait "${pids[@]}" 2>/dev/null
+    fi
+    [ -z "$x_logs" ] || rm -rf "$x_logs"
+    x_wm_pid= x_server_pid= x_logs=
 }
 
 x_window() { x_until 60 _x_shown "$@"; }
@@ -145,25 +159,47 @@ _x_still() {
 }
 _x_picture() { import -window "$1" -format '%k %#' info: 2>/dev/null; }
 
+x_view() {
+    [ -s "$1" ] || { echo "no table of the controls' places at $1: build the target control_table" >&2; return 1; }
+    echo "scale ${2:-1} ${3:-0} ${4:-0}"
+    cat "$1"
+}
+x_place() {
+    awk -v name="$2" -v dx="${3:-}" -v dy="${4:-}" '
+        NR == 1 { s = $2; l = $3; t = $4; next }
+        $1 == name {
+            if (dx == "") { x = $2; y = $3 } else { x = $4 + dx; y = $5 + dy }
+            printf "%d %d\n", x * s + l, y * s + t
+            found = 1
+            exit
+        }
+        END { if (!found) { print "no control named " name > "/dev/stderr"; exit 1 } }' "$1"
+}
+x_crop() {
+    local x y
+    read -r x y < <(x_place "$1" "$2" "$3" "$4") || return 1
+    awk -v w="$5" -v h="$6" -v s="$(awk 'NR == 1 { print $2 }' "$1")" -v x="$x" -v y="$y" \
+        'BEGIN { printf "%dx%d+%d+%d", w * s, h * s, x, y }'
+}
+
 # No pause between clicks: the X server hands them to the program in order.
 at() {
-    local scale=${scale:-1}
-    xdotool mousemove --window "$win" \
-        "$(awk -v v="$1" -v s="$scale" -v i="${inset_left:-0}" 'BEGIN {printf "%d", v * s + i}')" \
-        "$(awk -v v="$2" -v s="$scale" -v i="${inset_top:-0}" 'BEGIN {printf "%d", v * s + i}')" click 1
+    local x y
+    read -r x y < <(x_place "$2" "$3") || return 1
+    xdotool mousemove --window "$1" "$x" "$y" click 1
 }
-cell() { at $((208 + 16 * $2)) $((128 + 16 * $1)); }
+cell() { at "$1" "$2" "r${3}c$4"; }
 list_left() {
-    at 70 88                # the prefix list
+    at "$1" "$2" List1      # the prefix list
     xdotool key Down Down   # none -> $ff -> 0xff
-    at 70 128               # the delimiter list: comma
-    at 128 208              # Copy beside the left values
+    at "$1" "$2" List2      # the delimiter list, whose first entry is the comma
+    at "$1" "$2" Command4   # Copy beside the left values
 }
-listed() { x_until 30 _listed; }
+listed() { x_until 30 _listed "$1" "$2"; }
 # More than the white of an empty pane where its first line is.
 _listed() {
-    local s=${scale:-1} colours
-    colours=$(import -window "$win" -crop "$(awk -v s="$s" 'BEGIN {printf "%dx%d+%d+%d", 96 * s, 12 * s, 4 * s, 258 * s}')" \
-        -format '%k' info: 2>/dev/null)
+    local area colours
+    area=$(x_crop "$2" Text1 4 2 96 12) || return 2
+    colours=$(import -window "$1" -crop "$area" -format '%k' info: 2>/dev/null)
     [ "${colours:-1}" -gt 1 ]
 }
