@@ -36,8 +36,16 @@ public:
 
     void documentChanged(int from, int removed, int added) override
     {
-        if (m_pane->weigh(from, removed, added))
+        switch (m_pane->weigh(from, removed, added)) {
+        case Outcome::Taken:
             QPlainTextDocumentLayout::documentChanged(from, removed, added);
+            break;
+        case Outcome::TakenBack:
+            QPlainTextDocumentLayout::documentChanged(from, removed, removed);
+            break;
+        case Outcome::Inside:
+            break;
+        }
     }
 
 private:
@@ -129,19 +137,19 @@ bool OutputPane::within(const PaneText::Reach &after, const PaneText::Reach &bef
            after.character <= std::max(int(LongestCharacter), before.character);
 }
 
-bool OutputPane::weigh(int from, int removed, int added)
+OutputPane::Outcome OutputPane::weigh(int from, int removed, int added)
 {
     const bool newStep = std::exchange(m_newStep, false);
     QTextDocument *doc = document();
     // Listings and text set whole are not edits; undo and redo bring back only
     // what the pane has held.
     if (m_weighing)
-        return false; // the layout hears of the outcome once it is settled
+        return Outcome::Inside; // the layout hears of the outcome once it is settled
     if (m_listing || !newStep || !doc->isUndoRedoEnabled())
-        return true;
+        return Outcome::Taken;
     const PaneText::Reach after = reachOf(from, from + added);
     if (within(after, {}))
-        return true;
+        return Outcome::Taken;
     // Past a bound, as a line a listing continued may be: taken where the
     // lines it replaces reached as far. Undoing and redoing move the cursor;
     // it is put back where the change left it, or, refused, where it stood.
@@ -168,7 +176,7 @@ bool OutputPane::weigh(int from, int removed, int added)
     cursor.setPosition(std::min(anchor, last));
     cursor.setPosition(std::min(position, last), QTextCursor::KeepAnchor);
     setTextCursor(cursor);
-    return taken;
+    return taken ? Outcome::Taken : Outcome::TakenBack;
 }
 
 QString OutputPane::textBetween(int from, int to) const
@@ -222,7 +230,10 @@ void OutputPane::insertFromMimeData(const QMimeData *source)
     const int refusals = m_refusals;
     QTextCursor cursor = textCursor();
     insertWithStandIns(cursor, source->text());
-    if (m_refusals == refusals) {
+    // A drop inserts inside an edit block of its own, which the layout hears
+    // of only once it ends: the text control's cursor, which the insertion
+    // moved along, is shown then.
+    if (m_refusals == refusals && !m_dropping) {
         setTextCursor(cursor);
         ensureCursorVisible();
     }
@@ -290,7 +301,10 @@ void OutputPane::dragMoveEvent(QDragMoveEvent *event)
 void OutputPane::dropEvent(QDropEvent *event)
 {
     const int refusals = m_refusals;
-    QPlainTextEdit::dropEvent(event);
+    {
+        QScopedValueRollback<bool> dropping(m_dropping, true);
+        QPlainTextEdit::dropEvent(event);
+    }
     if (m_refusals == refusals)
         return;
     // Turned down as a drop: whoever dragged, this pane or another program,

@@ -53,9 +53,12 @@ protected:
 private:
     class Layout;
 
-    // Whether the document's layout has to hear of a change: not where the
-    // check took it back, nor of the undoing and redoing that weigh it.
-    bool weigh(int from, int removed, int added);
+    // What the document's layout has to hear of a change: the change, or,
+    // where the check took it back, that the text it replaced is back (its
+    // blocks may be new ones, never laid out); nothing of the undoing and
+    // redoing that weigh it.
+    enum class Outcome { Taken, TakenBack, Inside };
+    Outcome weigh(int from, int removed, int added);
     // How far the lines holding from..to reach, and whether a reach is
     // taken where the lines it replaces reached as far as before.
     PaneText::Reach reachOf(int from, int to) const;
@@ -68,6 +71,7 @@ private:
 
     bool m_listing = false;  // inside appendListing
     bool m_weighing = false; // inside weigh, whose own undo and redo pass
+    bool m_dropping = false; // inside the text control's drop
     bool m_newStep = false;  // the change being checked added an undo step
     int m_refusals = 0;
     // Where the user's cursor stood before the change being checked.
