@@ -150,20 +150,21 @@ void FrmMain::editGrid(const QString &stepName, const std::function<void()> &edi
 void FrmMain::undo()
 {
     endStroke();
-    if (!m_history.canUndo())
-        return;
-    const MatrixState::Snapshot before = m_matrix.snapshot();
-    m_matrix.restore(m_history.undo());
-    showChanges(before);
+    if (m_history.canUndo())
+        showStep(m_history.undo());
 }
 
 void FrmMain::redo()
 {
     endStroke();
-    if (!m_history.canRedo())
-        return;
+    if (m_history.canRedo())
+        showStep(m_history.redo());
+}
+
+void FrmMain::showStep(const MatrixState::Snapshot &state)
+{
     const MatrixState::Snapshot before = m_matrix.snapshot();
-    m_matrix.restore(m_history.redo());
+    m_matrix.restore(state);
     showChanges(before);
 }
 

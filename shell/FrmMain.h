@@ -82,6 +82,8 @@ protected:
 
 private:
     void tellPlacementProblem(const WindowPlacement::StoreProblem &problem, bool saving);
+    // Puts the grid in a state the history kept, and shows what changed.
+    void showStep(const MatrixState::Snapshot &state);
     void showChanges(const MatrixState::Snapshot &before);
     void showAllValues();
     bool gridKey(QObject *watched, QKeyEvent *event);
