@@ -43,9 +43,9 @@ public:
         ShiftDown,
         ShiftLeft,
         ShiftRight,
-        Mirror,              // left to right
-        Flip,                // top to bottom
-        RotateClockwise,     // a quarter turn; only where the area is square
+        Mirror,          // left to right
+        Flip,            // top to bottom
+        RotateClockwise, // a quarter turn; only where the area is square
         RotateAnticlockwise,
         Invert,
     };

@@ -206,6 +206,17 @@ QString OutputPane::paneText() const
     return PaneText::withCrLf(textBetween(0, document()->characterCount() - 1));
 }
 
+void OutputPane::replaceRange(int from, int to, const QString &text)
+{
+    if (isReadOnly())
+        return;
+    const int last = document()->characterCount() - 1;
+    QTextCursor cursor(document());
+    cursor.setPosition(std::clamp(from, 0, last));
+    cursor.setPosition(std::clamp(to, 0, last), QTextCursor::KeepAnchor);
+    insertWithStandIns(cursor, text);
+}
+
 QMimeData *OutputPane::createMimeDataFromSelection() const
 {
     // Copied or dragged, the selection is the characters shown, as text only.

@@ -36,6 +36,12 @@ public:
 
     // The whole text as the user sees it, every line ending as CR LF.
     QString paneText() const;
+    // The characters from..to as the user sees them, lines joined by LF.
+    QString textBetween(int from, int to) const;
+
+    // Puts text in place of from..to as one edit, as a screen reader edits:
+    // weighed like any other, and the user's cursor stays where it was.
+    void replaceRange(int from, int to, const QString &text);
 
 protected:
     // Only the pane can put U+FDD0 and U+FDD1 in, as stand-ins, so it takes
@@ -65,9 +71,6 @@ private:
     static bool within(const PaneText::Reach &after, const PaneText::Reach &before);
     void insertWithStandIns(QTextCursor &cursor, const QString &text);
     void refuse();
-
-    // The characters from..to as the user sees them, lines joined by LF.
-    QString textBetween(int from, int to) const;
 
     bool m_listing = false;  // inside appendListing
     bool m_weighing = false; // inside weigh, whose own undo and redo pass
