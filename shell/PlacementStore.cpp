@@ -421,9 +421,17 @@ StoreProblem PlacementStore::write(const Placement &placement, int changed, int 
         return StoreProblem();
     // QSettings takes the same lock itself, reads the file again if it has
     // changed and sets only these keys; it would wait for our lock for good.
+    struct stat before;
+    const bool existed = ::stat(encoded(m_file), &before) == 0;
     lock.unlock();
     settings.sync();
     if (settings.status() == QSettings::NoError)
+        return StoreProblem();
+    // A store it could not parse stays "in error" after QSettings has written
+    // it whole. A save puts a new file in place of the old, which tells.
+    struct stat after;
+    if (settings.status() == QSettings::FormatError && ::stat(encoded(m_file), &after) == 0 &&
+        (!existed || after.st_ino != before.st_ino || after.st_dev != before.st_dev))
         return StoreProblem();
     return whyUnwritten(m_file);
 #endif
