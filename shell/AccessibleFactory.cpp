@@ -9,6 +9,7 @@
 #include <QTextCursor>
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
