@@ -64,6 +64,13 @@ QRect checkFit(const QRect &r, const QList<Screen> &screens)
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
+    // As in the program, the store is read once the application exists: a
+    // stored value may name a type that needs it, a picture say.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "fuzz_store";
+    static char *argv[] = {name, nullptr};
+    new QGuiApplication(argc, argv); // never destroyed, as the pane's program
     GuiTest::isolateSettings();
     QCoreApplication::setApplicationName(QStringLiteral("ZENTIL"));
     return 0;
