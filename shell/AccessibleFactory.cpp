@@ -138,15 +138,21 @@ public:
         cursor.setPosition(clamped(end), QTextCursor::KeepAnchor);
         pane()->setTextCursor(cursor);
     }
+    // Nothing stands before the first unit, nor after the last.
     QString textBeforeOffset(int offset, QAccessible::TextBoundaryType type, int *start, int *end) const override
     {
-        const auto [from, to] = boundaries(offset, type);
-        return textAt(from - 1, type, start, end);
+        const int from = boundaries(offset, type).first;
+        return from > 0 ? textAt(from - 1, type, start, end) : none(0, start, end);
     }
     QString textAfterOffset(int offset, QAccessible::TextBoundaryType type, int *start, int *end) const override
     {
-        const auto [from, to] = boundaries(offset, type);
-        return textAt(to, type, start, end);
+        // At the end of a word the cursor still stands in it: the next unit
+        // is the first that starts there or later.
+        const int after = boundaries(offset, type).second;
+        for (int at = after; at < characterCount(); ++at)
+            if (boundaries(at, type).first >= after)
+                return textAt(at, type, start, end);
+        return none(characterCount(), start, end);
     }
     QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int *start, int *end) const override
     {
@@ -194,6 +200,11 @@ private:
         QTextCursor cursor(pane()->document());
         cursor.setPosition(clamped(offset));
         return QAccessible::qAccessibleTextBoundaryHelper(cursor, type);
+    }
+    static QString none(int at, int *start, int *end)
+    {
+        *start = *end = at;
+        return QString();
     }
     QString textAt(int offset, QAccessible::TextBoundaryType type, int *start, int *end) const
     {
