@@ -294,11 +294,20 @@ void OutputPane::dragMoveEvent(QDragMoveEvent *event)
     // Moved within the pane, a refused drop leaves both ends as they were.
     if (!event->isAccepted() || isReadOnly() || event->source() == viewport() || !event->mimeData()->hasText())
         return;
-    const int position = cursorForPosition(event->position().toPoint()).position();
-    const QTextBlock block = document()->findBlock(position);
-    const QString line = block.text();
-    const int at = position - block.position();
-    if (within(PaneText::reach(line.left(at) + event->mimeData()->text() + line.mid(at)), PaneText::reach(line)))
+    // The text control rounds the drop's point once scrolling has moved it,
+    // where cursorForPosition keeps a fraction of a pixel: within a pixel of
+    // a line's edge the drop may land on the line above or below, so each of
+    // them must take it.
+    const QString text = event->mimeData()->text();
+    const auto takes = [this, &text](const QPoint &point) {
+        const int position = cursorForPosition(point).position();
+        const QTextBlock block = document()->findBlock(position);
+        const QString line = block.text();
+        const int at = position - block.position();
+        return within(PaneText::reach(line.left(at) + text + line.mid(at)), PaneText::reach(line));
+    };
+    const QPoint point = event->position().toPoint();
+    if (takes(point) && takes(point - QPoint(0, 1)) && takes(point + QPoint(0, 1)))
         return;
     // A source on X11 settles on the action last accepted during the drag,
     // whatever the drop then says, so nothing more than a copy is accepted

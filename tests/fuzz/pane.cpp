@@ -216,7 +216,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             QMimeData mime;
             mime.setText(text(in));
             QWidget *view = pane->viewport();
-            const QPoint at(in.next() * view->width() / 256, in.next() * view->height() / 256);
+            QPoint at(in.next() * view->width() / 256, in.next() * view->height() / 256);
+            // A drop's point is rounded once it is moved by the pane's
+            // scrolling, which may leave a fraction of a line at the top;
+            // cursorForPosition keeps the fraction. In the middle of a line
+            // both land alike.
+            QRect line = pane->cursorRect(pane->cursorForPosition(at));
+            if (line.center().y() < 0)
+                line = pane->cursorRect(pane->cursorForPosition(QPoint(at.x(), line.bottom() + 2)));
+            at.setY(std::clamp(line.center().y(), 0, view->height() - 1));
             QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(view, &enter);
             QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
