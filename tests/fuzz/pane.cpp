@@ -13,7 +13,6 @@
 #include <QAccessibleEditableTextInterface>
 #include <QClipboard>
 #include <QMimeData>
-#include <QScrollBar>
 #include <QTextBlock>
 
 #include <cstdint>
