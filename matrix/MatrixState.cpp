@@ -1,6 +1,9 @@
 #include "MatrixState.h"
 
+#include "HexDigit.h"
 #include "SizeMode.h"
+
+#include <QCoreApplication>
 
 MatrixState::MatrixState()
 {
@@ -9,8 +12,7 @@ MatrixState::MatrixState()
 
 void MatrixState::reset()
 {
-    for (auto &row : m_cells)
-        row.fill(cellOffColor);
+    m_cells = 0;
     for (auto &edge : m_values)
         edge.fill(0);
 }
@@ -30,6 +32,22 @@ int MatrixState::weight(Edge edge, int row, int col)
     return 0;
 }
 
+void MatrixState::cellOf(Edge edge, int line, int bitIndex, int &row, int &col)
+{
+    const bool rows = edge == Left || edge == Right;
+    const int along = (edge == Left || edge == Top) ? bitIndex : Size - 1 - bitIndex;
+    row = rows ? line : along;
+    col = rows ? along : line;
+}
+
+QString MatrixState::edgeName(Edge edge)
+{
+    static const char *const names[EdgeCount] = {
+        QT_TRANSLATE_NOOP("MatrixState", "left"), QT_TRANSLATE_NOOP("MatrixState", "right"),
+        QT_TRANSLATE_NOOP("MatrixState", "top"), QT_TRANSLATE_NOOP("MatrixState", "bottom")};
+    return QCoreApplication::translate("MatrixState", names[edge]);
+}
+
 MatrixState::ToggleResult MatrixState::toggleCell(int row, int col)
 {
     const int sign = isOn(row, col) ? -1 : 1;
@@ -41,22 +59,10 @@ MatrixState::ToggleResult MatrixState::toggleCell(int row, int col)
         if (next[e] < INT16_MIN || next[e] > INT16_MAX)
             return ToggleResult::OutOfRange;
     }
-    m_cells[row][col] = sign > 0 ? cellOnColor : cellOffColor;
+    m_cells ^= bit(row, col);
     for (int e = 0; e < EdgeCount; ++e)
         m_values[e][indexOf(static_cast<Edge>(e), row, col)] = static_cast<std::int16_t>(next[e]);
     return ToggleResult::Done;
-}
-
-static int hexDigitValue(const QString &ch)
-{
-    if (ch.size() != 1)
-        return -1;
-    const char16_t c = ch.at(0).unicode();
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    return -1;
 }
 
 void MatrixState::enterColumn(int col, const QString &text)
@@ -67,10 +73,12 @@ void MatrixState::enterColumn(int col, const QString &text)
         if (digit < 0)
             return;
         for (int k = 0; k < 4; ++k)
-            m_cells[firstRow + k][col] = (digit >> k) & 1 ? cellOnColor : cellOffColor;
+            setOn(firstRow + k, col, (digit >> k) & 1);
     };
-    writeHalf(hexDigitValue(text.right(1)), 0);
-    writeHalf(hexDigitValue(text.left(1)), 4);
+    // A character outside the basic plane (two code units) is no digit.
+    const auto digitOf = [](const QString &ch) { return ch.size() == 1 ? HexDigit::lowercaseOnly(ch[0].unicode()) : -1; };
+    writeHalf(digitOf(text.right(1)), 0);
+    writeHalf(digitOf(text.left(1)), 4);
 }
 
 QString MatrixState::edgeValueText(std::int16_t value)
@@ -89,9 +97,9 @@ void MatrixState::transform(Transform transform, bool fiveBySeven)
         return;
     const int rows = fiveBySeven ? 7 : Size;
     const int cols = fiveBySeven ? 5 : Size;
-    const auto before = m_cells;
+    const Picture before = m_cells;
     // Where cell (r, c) of the result comes from; out of the area: off.
-    const auto source = [&](int r, int c) -> std::uint32_t {
+    const auto source = [&](int r, int c) -> bool {
         int sr = r;
         int sc = c;
         switch (transform) {
@@ -122,47 +130,35 @@ void MatrixState::transform(Transform transform, bool fiveBySeven)
             sc = cols - 1 - r;
             break;
         case Transform::Invert:
-            return before[r][c] == cellOnColor ? cellOffColor : cellOnColor;
+            return !(before & bit(r, c));
         }
-        if (sr < 0 || sr >= rows || sc < 0 || sc >= cols)
-            return cellOffColor;
-        // A cell is on or off; any other colour it held counts as off.
-        return before[sr][sc] == cellOnColor ? cellOnColor : cellOffColor;
+        return sr >= 0 && sr < rows && sc >= 0 && sc < cols && (before & bit(sr, sc));
     };
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < cols; ++c)
-            m_cells[r][c] = source(r, c);
+            setOn(r, c, source(r, c));
     computeValues();
 }
 
-MatrixState::EdgeResult MatrixState::setEdgeValues(Edge edge, const std::array<int, Size> &values, bool fiveBySeven)
+MatrixState::EdgeResult MatrixState::setEdgeValues(Edge edge, const std::array<int, Size> &values, bool fiveBySeven,
+                                                   int *firstRefused)
 {
-    const bool rowsEdge = edge == Left || edge == Right;
     const int lines = SizeMode::valueCount(edge, fiveBySeven);
-    // The cell of line i that bit b of its value stands for.
-    const auto cellOf = [&](int line, int bit) {
-        for (int k = 0; k < Size; ++k) {
-            const int row = rowsEdge ? line : k;
-            const int col = rowsEdge ? k : line;
-            if (weight(edge, row, col) == 1 << bit)
-                return std::pair<int, int>(row, col);
-        }
-        return std::pair<int, int>(0, 0);
-    };
+    Picture next = m_cells;
     for (int i = 0; i < lines; ++i) {
-        for (int bit = 0; bit < Size; ++bit) {
-            const auto [row, col] = cellOf(i, bit);
-            if (fiveBySeven && (values[i] >> bit & 1) && !SizeMode::inFiveBySevenArea(row, col))
+        for (int b = 0; b < Size; ++b) {
+            int row, col;
+            cellOf(edge, i, b, row, col);
+            const bool on = values[i] >> b & 1;
+            if (fiveBySeven && on && !SizeMode::inFiveBySevenArea(row, col)) {
+                if (firstRefused)
+                    *firstRefused = i;
                 return EdgeResult::NeedsHiddenCell;
+            }
+            next = on ? next | bit(row, col) : next & ~bit(row, col);
         }
     }
-    for (int i = 0; i < lines; ++i) {
-        for (int bit = 0; bit < Size; ++bit) {
-            const auto [row, col] = cellOf(i, bit);
-            m_cells[row][col] = (values[i] >> bit & 1) ? cellOnColor : cellOffColor;
-        }
-    }
-    computeValues();
+    setPicture(next);
     return EdgeResult::Done;
 }
 

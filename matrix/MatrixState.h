@@ -7,8 +7,9 @@
 
 // The 8x8 bit matrix and the 32 edge values that describe it.
 //
-// A cell's on/off state is its colour value and nothing else, so the view can
-// never show a state the model does not hold. The edge values are kept by
+// The 64 cells are the bits of one integer, the picture: cell (row, col) is
+// bit row * 8 + col, row 0 in the low byte. The view paints a cell in
+// cellOnColor or cellOffColor from that bit alone. The edge values are kept by
 // adding and subtracting weights, not recomputed from the cells: column entry
 // may leave them out of step with the cells, and that is part of the design.
 class MatrixState
@@ -16,9 +17,13 @@ class MatrixState
 public:
     static constexpr int Size = 8;
 
-    // Colours in the 0x00BBGGRR form, the high bit marking a system colour.
+    // How the view paints a cell: colours in the 0x00BBGGRR form, the high
+    // bit marking a system colour.
     static constexpr std::uint32_t cellOnColor = 0x00FF0000u;  // pure blue
     static constexpr std::uint32_t cellOffColor = 0x80000016u; // light 3-D shade
+
+    using Picture = std::uint64_t;
+    static constexpr Picture bit(int row, int col) { return Picture(1) << (row * Size + col); }
 
     enum Edge { Left, Right, Top, Bottom };
     static constexpr int EdgeCount = 4;
@@ -29,7 +34,7 @@ public:
     // so that an edit can be taken back exactly.
     struct Snapshot
     {
-        std::array<std::array<std::uint32_t, Size>, Size> cells{};
+        Picture cells = 0;
         std::array<std::array<std::int16_t, Size>, EdgeCount> values{};
         bool operator==(const Snapshot &other) const { return cells == other.cells && values == other.values; }
         bool operator!=(const Snapshot &other) const { return !(*this == other); }
@@ -84,14 +89,24 @@ public:
     // all 32 values in step. In 5x7 only the visible lines are set, whole:
     // their hidden cells are turned off. Refused as a whole, nothing changed,
     // where a value would need a hidden cell. Values are 0..255.
-    EdgeResult setEdgeValues(Edge edge, const std::array<int, Size> &values, bool fiveBySeven);
+    // Where refused, firstRefused (if given) is the index of the first value
+    // that needs a hidden cell.
+    EdgeResult setEdgeValues(Edge edge, const std::array<int, Size> &values, bool fiveBySeven,
+                             int *firstRefused = nullptr);
 
     // Every value from the cells, as a reset followed by clicks would leave them.
     void computeValues();
 
-    std::uint32_t cellColor(int row, int col) const { return m_cells[row][col]; }
-    void setCellColor(int row, int col, std::uint32_t color) { m_cells[row][col] = color; }
-    bool isOn(int row, int col) const { return m_cells[row][col] == cellOnColor; }
+    bool isOn(int row, int col) const { return m_cells & bit(row, col); }
+    void setOn(int row, int col, bool on) { m_cells = on ? m_cells | bit(row, col) : m_cells & ~bit(row, col); }
+    std::uint32_t cellColor(int row, int col) const { return isOn(row, col) ? cellOnColor : cellOffColor; }
+    Picture picture() const { return m_cells; }
+    // The cells as given, the values in step with them.
+    void setPicture(Picture picture)
+    {
+        m_cells = picture;
+        computeValues();
+    }
 
     std::int16_t value(Edge edge, int index) const { return m_values[edge][index]; }
     void setValue(Edge edge, int index, std::int16_t v) { m_values[edge][index] = v; }
@@ -99,6 +114,11 @@ public:
 
     // Weight of cell (row, col) in the value of the given edge.
     static int weight(Edge edge, int row, int col);
+    // The cell of an edge's line (a row for Left and Right, a column for Top
+    // and Bottom) whose weight there is 1 << bitIndex.
+    static void cellOf(Edge edge, int line, int bitIndex, int &row, int &col);
+    // "left", "right", "top", "bottom", for messages and a screen reader.
+    static QString edgeName(Edge edge);
     // Which element of an edge's array holds cell (row, col).
     static int indexOf(Edge edge, int row, int col) { return (edge == Left || edge == Right) ? row : col; }
 
@@ -106,6 +126,6 @@ public:
     static QString edgeValueText(std::int16_t value);
 
 private:
-    std::array<std::array<std::uint32_t, Size>, Size> m_cells{};
+    Picture m_cells = 0;
     std::array<std::array<std::int16_t, Size>, EdgeCount> m_values{};
 };

@@ -3,6 +3,8 @@
 #include "OleColor.h"
 
 #include <QAccessible>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 
 CellButton::CellButton(const MatrixState &state, int row, int col, QWidget *parent)
@@ -11,6 +13,74 @@ CellButton::CellButton(const MatrixState &state, int row, int col, QWidget *pare
     setObjectName(QStringLiteral("r%1c%2").arg(row).arg(col));
     setCursor(Qt::ArrowCursor);
     setFocusPolicy(Qt::TabFocus);
+}
+
+void CellButton::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    // The keyboard follows the click; Tab alone gives a cell the focus otherwise.
+    setFocus(Qt::MouseFocusReason);
+    emit strokeBegun(m_row, m_col);
+}
+
+void CellButton::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    mousePressEvent(event); // a quick second press toggles again
+}
+
+void CellButton::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!(event->buttons() & Qt::LeftButton)) { // released where no cell heard of it
+        emit strokeEnded();
+        return;
+    }
+    // The pressed cell holds the mouse, so the pointer's place, not the
+    // receiver, says which cell it is over.
+    QWidget *top = window();
+    const auto *over = qobject_cast<CellButton *>(top->childAt(top->mapFromGlobal(event->globalPosition().toPoint())));
+    if (over && over->isVisibleTo(top))
+        emit strokeEntered(over->m_row, over->m_col);
+}
+
+void CellButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        emit strokeEnded();
+}
+
+void CellButton::keyPressEvent(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->key() == Qt::Key_F10 && mods == Qt::ShiftModifier) {
+        emit customContextMenuRequested(rect().center());
+        return;
+    }
+    int row = m_row, col = m_col;
+    switch (event->key()) {
+    case Qt::Key_Up:
+        --row;
+        break;
+    case Qt::Key_Down:
+        ++row;
+        break;
+    case Qt::Key_Left:
+        --col;
+        break;
+    case Qt::Key_Right:
+        ++col;
+        break;
+    default:
+        QAbstractButton::keyPressEvent(event);
+        return;
+    }
+    // The arrows walk the visible cells and stop at the edge, rather than
+    // leaving the grid for another button.
+    if (m_grid && row >= 0 && row < MatrixState::Size && col >= 0 && col < MatrixState::Size &&
+        (*m_grid)[row][col]->isVisibleTo(window()))
+        (*m_grid)[row][col]->setFocus(Qt::OtherFocusReason);
 }
 
 void CellButton::refresh()

@@ -4,15 +4,26 @@
 
 #include <QAbstractButton>
 
-// One cell of the grid. It holds no state: it paints whatever colour the
-// matrix has for it, so what the user sees is always what the model holds.
+#include <array>
+
+// One cell of the grid. It holds no state: it paints the colour of the state
+// the matrix has for it, so what the user sees is always what the model holds.
+//
+// A press starts a stroke and the pressed cell holds the mouse until the
+// release, telling which cell the pointer enters; a press, like Tab, gives it
+// the focus, and the arrow keys then walk the visible cells. Space (and a
+// screen reader's press) click it.
 class CellButton : public QAbstractButton
 {
     Q_OBJECT
     Q_PROPERTY(uint colorValue READ colorValue)
 
 public:
+    using Grid = std::array<std::array<CellButton *, MatrixState::Size>, MatrixState::Size>;
+
     CellButton(const MatrixState &state, int row, int col, QWidget *parent = nullptr);
+    // The cells the arrow keys walk.
+    void setGrid(const Grid *grid) { m_grid = grid; }
 
     uint colorValue() const { return m_state.cellColor(m_row, m_col); }
     bool isOn() const { return m_state.isOn(m_row, m_col); }
@@ -27,10 +38,21 @@ public:
 
     QSize sizeHint() const override;
 
+signals:
+    void strokeBegun(int row, int col);
+    void strokeEntered(int row, int col);
+    void strokeEnded();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    const Grid *m_grid = nullptr;
     const MatrixState &m_state;
     int m_row;
     int m_col;

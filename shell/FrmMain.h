@@ -1,6 +1,5 @@
 #pragma once
 
-#include "GridHistory.h"
 #include "MainForm.h"
 #include "matrix/MatrixState.h"
 #include "output/Notation.h"
@@ -8,22 +7,19 @@
 #include <QPointer>
 #include <QWidget>
 
-#include <array>
-#include <functional>
-
 class FrmAbout;
-class CellButton;
-class QAction;
-class QKeyEvent;
+class GridActions;
+class GridEditor;
 class QMenu;
-class QMouseEvent;
 namespace WindowPlacement {
 class PlacementKeeper;
 struct StoreProblem;
 } // namespace WindowPlacement
 
 // The main window: the grid, the four panels of edge values, the options,
-// the output pane and the command buttons, laid out at fixed places.
+// the output pane and the command buttons, laid out at fixed places. It
+// builds the form and connects each control to its operation; the grid's
+// editing and its history are the GridEditor's.
 class FrmMain : public QWidget
 {
     Q_OBJECT
@@ -37,23 +33,8 @@ public:
 
     void reset();
     void getformat();
-
-    // Every change of the grid goes through here: edit changes the model and,
-    // where it changed a cell or a value, becomes one step of undo named
-    // stepName ("Undo " + stepName in the menu). The changed cells and boxes
-    // are then repainted, and the cells' new states told to a screen reader.
-    void editGrid(const QString &stepName, const std::function<void()> &edit);
-    void undo();
-    void redo();
-    const GridHistory &history() const { return m_history; }
-
     void toggleCell(int row, int col);
-    // Shift, mirror, flip, rotate or invert the visible area as one step;
-    // nothing where the size mode does not allow it.
     void transform(MatrixState::Transform transform);
-    // The grid's menu of transforms and undo, built when first asked for.
-    void showGridMenu(const QPoint &globalPos);
-    QMenu *gridMenu() const { return m_gridMenu; }
     void enterColumn(int col);
     void applySizeMode();
     bool isFiveBySeven() const;
@@ -62,6 +43,9 @@ public:
     // Sets the picture so that the edge's values are the ones the text
     // lists, or says why not and leaves the grid exactly as it was.
     void pasteValues(MatrixState::Edge edge, const QString &text);
+    // The grid's menu of transforms and undo, built when first asked for.
+    void showGridMenu(const QPoint &globalPos);
+    QMenu *gridMenu() const;
 
     void copyPane();
     void clearPane();
@@ -69,6 +53,8 @@ public:
     void exitProgram();
 
     const MatrixState &matrix() const { return m_matrix; }
+    GridEditor *editor() const { return m_editor; }
+    GridActions *gridActions() const { return m_actions; }
     const Notation &notation() const { return m_notation; }
     FrmAbout *about() const;
     const MainForm &form() const { return m_ui; }
@@ -78,42 +64,21 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    // A stroke's release that reached the window rather than its cell.
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     void tellPlacementProblem(const WindowPlacement::StoreProblem &problem, bool saving);
-    // Puts the grid in a state the history kept, and shows what changed.
-    void showStep(const MatrixState::Snapshot &state);
-    void showChanges(const MatrixState::Snapshot &before);
-    void showAllValues();
-    bool gridKey(QObject *watched, QKeyEvent *event);
-    bool gridMouse(QObject *watched, QMouseEvent *event);
-    CellButton *gridCell(QObject *o) const;
-    void beginStroke(int row, int col);
-    void continueStroke(const QPoint &globalPos);
-    void endStroke();
+    // Repaints the cells and boxes that differ from before, or every box.
+    void showChanges(const MatrixState::Snapshot &before, bool allBoxes);
     QString boxText(MatrixState::Edge edge, int index) const;
     void setBoxText(MatrixState::Edge edge, int index);
 
     MatrixState m_matrix;
     Notation m_notation;
-    GridHistory m_history;
-    // A drag across the grid: every cell it enters takes the state the first
-    // one took, and the whole of it is one step.
-    struct Stroke
-    {
-        bool active = false;
-        bool on = false;
-        bool refused = false; // a cell whose values would leave their range
-        int cells = 0;
-        MatrixState::Snapshot before;
-    } m_stroke;
-    QMenu *m_gridMenu = nullptr;
-    QAction *m_undoAction = nullptr;
-    QAction *m_redoAction = nullptr;
-    std::array<QAction *, MatrixState::TransformCount> m_transformActions{};
-
+    GridEditor *m_editor;
     MainForm m_ui;
+    GridActions *m_actions = nullptr;
     QPointer<FrmAbout> m_about;
     WindowPlacement::PlacementKeeper *m_placement;
     bool m_copying = false;

@@ -507,6 +507,7 @@ private:
                 cell->setGeometry(Twips::rect(at.x(), at.y(), row.width, row.height));
                 m_form.cellGroup->addButton(cell, r * MatrixState::Size + c);
                 (*row.cells)[r][c] = cell;
+                cell->setGrid(row.cells);
                 m_tabOrder << cell;
             }
         }
@@ -558,6 +559,14 @@ void MainForm::setupUi(QWidget *window, const MatrixState &matrix)
         box->setValidator(oneLine);
 }
 
+QList<QWidget *> MainForm::gridWidgets() const
+{
+    QList<QWidget *> widgets{gridRight, gridBottom};
+    for (const auto &row : cells)
+        widgets.append(QList<QWidget *>(row.begin(), row.end()));
+    return widgets;
+}
+
 std::array<QWidget *, 10> MainForm::outsideFiveBySeven() const
 {
     const auto &bottom = valueBoxes[MatrixState::Bottom];
@@ -580,8 +589,6 @@ QString MainForm::hideCaption(bool panelVisible)
 
 QString MainForm::hideName(MatrixState::Edge edge, bool panelVisible)
 {
-    static const char *const values[MatrixState::EdgeCount] = {
-        QT_TRANSLATE_NOOP("FrmMain", "left values"), QT_TRANSLATE_NOOP("FrmMain", "right values"),
-        QT_TRANSLATE_NOOP("FrmMain", "top values"), QT_TRANSLATE_NOOP("FrmMain", "bottom values")};
-    return hideCaption(panelVisible) + QLatin1Char(' ') + translated(values[edge]);
+    return hideCaption(panelVisible) + QLatin1Char(' ') +
+           QCoreApplication::translate("FrmMain", "%1 values").arg(MatrixState::edgeName(edge));
 }

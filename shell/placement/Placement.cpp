@@ -1,6 +1,6 @@
 #include "Placement.h"
 
-#include "Twips.h"
+#include "shell/Twips.h"
 
 #include <QRegion>
 

@@ -1,6 +1,6 @@
 #include "PlacementKeeper.h"
 
-#include "Twips.h"
+#include "shell/Twips.h"
 
 #include <QEvent>
 #include <QGuiApplication>

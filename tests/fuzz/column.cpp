@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     MatrixState m;
     for (int r = 0; r < 8; ++r)
-        m.setCellColor(r, col, data[1] >> r & 1 ? MatrixState::cellOnColor : MatrixState::cellOffColor);
+        m.setOn(r, col, data[1] >> r & 1);
     const MatrixState::Snapshot before = m.snapshot();
     m.enterColumn(col, input);
     const int low = input.isEmpty() ? -1 : digit(input.back());
@@ -89,7 +89,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (int r = 0; r < 8; ++r) {
         const int d = r < 4 ? low : high;
         if (d >= 0)
-            expected.cells[r][col] = d >> (r % 4) & 1 ? MatrixState::cellOnColor : MatrixState::cellOffColor;
+            expected.cells = d >> (r % 4) & 1 ? expected.cells | MatrixState::bit(r, col)
+                                              : expected.cells & ~MatrixState::bit(r, col);
     }
     check(m.snapshot() == expected, "column entry set other cells or values than the digits say");
     return 0;

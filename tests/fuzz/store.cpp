@@ -6,8 +6,8 @@
 // Input: byte 0 picks the desktop (bits 0-1), the figures this run changed
 // (bits 2-5) and whether the others are kept (bit 6); the rest is the file.
 
-#include "shell/Placement.h"
-#include "shell/PlacementStore.h"
+#include "shell/placement/Placement.h"
+#include "shell/placement/PlacementStore.h"
 #include "shell/Twips.h"
 #include "tests/shell/GuiTest.h"
 

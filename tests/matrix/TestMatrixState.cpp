@@ -122,7 +122,7 @@ void TestMatrixState::outOfStepToggles()
 {
     // On while its values are 0: the click subtracts.
     MatrixState m;
-    m.setCellColor(0, 0, MatrixState::cellOnColor);
+    m.setOn(0, 0, true);
     m.toggleCell(0, 0);
     QCOMPARE(m.valueText(Edge::Left, 0), QStringLiteral("FFFF"));
     QCOMPARE(m.valueText(Edge::Right, 0), QStringLiteral("FF80"));
@@ -134,17 +134,19 @@ void TestMatrixState::outOfStepToggles()
     // Off while its values still count it: the click adds a second time.
     MatrixState n;
     n.toggleCell(0, 0);
-    n.setCellColor(0, 0, MatrixState::cellOffColor);
+    n.setOn(0, 0, false);
     n.toggleCell(0, 0);
     QCOMPARE(n.valueText(Edge::Left, 0), QStringLiteral("2"));
     QCOMPARE(n.valueText(Edge::Right, 0), QStringLiteral("100"));
 
-    // Any colour but the on colour counts as off.
+    // A picture set whole brings its values in step; r1c1 is bit 9.
     MatrixState o;
-    o.setCellColor(1, 1, 0x00FF0001u);
-    o.toggleCell(1, 1);
+    o.setPicture(MatrixState::Picture(1) << 9);
     QVERIFY(o.isOn(1, 1));
     QCOMPARE(int(o.value(Edge::Left, 1)), 2);
+    o.toggleCell(1, 1);
+    QCOMPARE(o.picture(), MatrixState::Picture(0));
+    QCOMPARE(int(o.value(Edge::Left, 1)), 0);
 }
 
 void TestMatrixState::toggleRefusedAtTheLimits_data()
@@ -168,7 +170,7 @@ void TestMatrixState::toggleRefusedAtTheLimits()
     m.setValue(static_cast<Edge>(edge), 0, static_cast<std::int16_t>(start));
     m.setValue(Edge::Left == edge ? Edge::Top : Edge::Left, 0, 7);
     const std::uint32_t color = cellOn ? MatrixState::cellOnColor : MatrixState::cellOffColor;
-    m.setCellColor(0, 0, color);
+    m.setOn(0, 0, cellOn);
     QCOMPARE(m.toggleCell(0, 0), MatrixState::ToggleResult::OutOfRange);
     QCOMPARE(m.cellColor(0, 0), color);
     QCOMPARE(int(m.value(static_cast<Edge>(edge), 0)), start);
@@ -192,8 +194,7 @@ void TestMatrixState::enterColumn()
     for (int col : {0, 5}) {
         MatrixState m;
         for (int r = 0; r < 8; ++r)
-            m.setCellColor(r, col,
-                           before.at(r) == QLatin1Char('1') ? MatrixState::cellOnColor : MatrixState::cellOffColor);
+            m.setOn(r, col, before.at(r) == QLatin1Char('1'));
         m.enterColumn(col, text);
         QString got;
         for (int r = 0; r < 8; ++r)

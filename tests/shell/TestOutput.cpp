@@ -3,11 +3,13 @@
 #include "matrix/SizeMode.h"
 #include "output/PaneText.h"
 #include "shell/Clipboard.h"
+#include "shell/GridEditor.h"
 #include "shell/OneLineList.h"
 #include "shell/OneLineValidator.h"
 #include "shell/OutputPane.h"
 
 #include <QAccessible>
+#include <QUndoStack>
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QMessageBox>
@@ -506,7 +508,7 @@ void TestOutput::pasteOntoPanels()
     const bool refused = got != got.toUpper(); // values have no lowercase letter
     QCOMPARE(refused ? MessageBox::lastPrompt().left(got.size()) : values.join(' '), got);
     QVERIFY(!refused || m_w->matrix().snapshot() == before);
-    QCOMPARE(m_w->history().undoName(), refused ? "Click" : "Paste");
+    QCOMPARE(m_w->editor()->undoStack()->undoText(), refused ? "Click" : "Paste");
 }
 
 ZENTIL_GUI_TEST_MAIN(TestOutput)

@@ -1,12 +1,10 @@
-#include "GuiTest.h"
+#include "../GuiTest.h"
 
-#include "shell/AboutPicture.h"
 #include "shell/FrmAbout.h"
-#include "shell/Placement.h"
-#include "shell/PlacementStore.h"
+#include "shell/placement/Placement.h"
+#include "shell/placement/PlacementStore.h"
 
 #include <QGuiApplication>
-#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QSysInfo>
@@ -20,7 +18,7 @@
 using namespace GuiTest;
 using WindowPlacement::Placement;
 
-class TestShell : public QObject
+class TestPlacement : public QObject
 {
     Q_OBJECT
 
@@ -38,7 +36,6 @@ private slots:
     void unreachablePlacementIsBroughtBack();
     void unsavablePlacementIsReported_data();
     void unsavablePlacementIsReported();
-    void aboutIsOneWindow();
     void closingMainEndsWithAboutOpenOrHidden_data();
     void closingMainEndsWithAboutOpenOrHidden();
 
@@ -50,7 +47,7 @@ private:
     bool runUntilEnd(const std::function<void()> &action);
 };
 
-void TestShell::init()
+void TestPlacement::init()
 {
     QDir(store().fileName() + ".lock").removeRecursively();
     QFile::remove(store().fileName() + ".lock");
@@ -59,7 +56,7 @@ void TestShell::init()
     s.sync();
 }
 
-void TestShell::storeValues(const QMap<QString, QString> &values)
+void TestPlacement::storeValues(const QMap<QString, QString> &values)
 {
     QSettings s(QCoreApplication::applicationName(), QCoreApplication::applicationName());
     s.beginGroup("Settings");
@@ -69,7 +66,7 @@ void TestShell::storeValues(const QMap<QString, QString> &values)
     s.sync();
 }
 
-QMap<QString, QString> TestShell::storedValues()
+QMap<QString, QString> TestPlacement::storedValues()
 {
     QSettings s(QCoreApplication::applicationName(), QCoreApplication::applicationName());
     QMap<QString, QString> out;
@@ -78,7 +75,7 @@ QMap<QString, QString> TestShell::storedValues()
     return out;
 }
 
-bool TestShell::runUntilEnd(const std::function<void()> &action)
+bool TestPlacement::runUntilEnd(const std::function<void()> &action)
 {
     bool timedOut = false;
     QTimer::singleShot(0, action);
@@ -93,7 +90,7 @@ bool TestShell::runUntilEnd(const std::function<void()> &action)
     return !timedOut;
 }
 
-void TestShell::emptyStoreGivesTheDefaults()
+void TestPlacement::emptyStoreGivesTheDefaults()
 {
     auto w = openWindow();
     QCOMPARE(w->frameGeometry(), QRect(67, 67, 667, 800));
@@ -103,7 +100,7 @@ void TestShell::emptyStoreGivesTheDefaults()
     QCOMPARE(storedValues().value("Settings/MainWidth"), QStringLiteral("10000"));
 }
 
-void TestShell::placementRoundTrip()
+void TestPlacement::placementRoundTrip()
 {
     storeValues({{"MainLeft", "3000"}, {"MainTop", "1500"}, {"MainWidth", "9000"}, {"MainHeight", "7500"}});
     auto w = openWindow();
@@ -121,7 +118,7 @@ void TestShell::placementRoundTrip()
     QCOMPARE(again->frameGeometry(), QRect(120, 90, 640, 480));
 }
 
-void TestShell::storedValuesAreDecimalTwips()
+void TestPlacement::storedValuesAreDecimalTwips()
 {
     // Fractions and blanks written by hand still read as numbers.
     storeValues({{"MainLeft", " 1500.4"}, {"MainTop", "750"}, {"MainWidth", "9000"}, {"MainHeight", "6000.0"}});
@@ -129,7 +126,7 @@ void TestShell::storedValuesAreDecimalTwips()
     QCOMPARE(WindowPlacement::PlacementStore::readKeys(s), (Placement{1500, 750, 9000, 6000}));
 }
 
-void TestShell::closesKeepWhatOthersSaved()
+void TestPlacement::closesKeepWhatOthersSaved()
 {
     storeValues({{"MainLeft", "3000"}, {"MainTop", "1500"}, {"MainWidth", "9000"}, {"MainHeight", "7500"}});
     auto first = openWindow();
@@ -145,7 +142,7 @@ void TestShell::closesKeepWhatOthersSaved()
     QCOMPARE(saved.value("Settings/MainHeight"), QStringLiteral("6000"));
 }
 
-void TestShell::minimisedCloseSavesNothing()
+void TestPlacement::minimisedCloseSavesNothing()
 {
     storeValues({{"MainLeft", "1500"}});
     auto w = openWindow();
@@ -158,7 +155,7 @@ void TestShell::minimisedCloseSavesNothing()
     QCOMPARE(saved.size(), 1);
 }
 
-void TestShell::exitEndsAtOnceAndSavesNothing()
+void TestPlacement::exitEndsAtOnceAndSavesNothing()
 {
     storeValues({{"MainLeft", "1500"}});
     auto w = openWindow();
@@ -169,7 +166,7 @@ void TestShell::exitEndsAtOnceAndSavesNothing()
     QCOMPARE(storedValues().value("Settings/MainLeft"), QStringLiteral("1500"));
 }
 
-void TestShell::badValuesFallBack_data()
+void TestPlacement::badValuesFallBack_data()
 {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
@@ -191,7 +188,7 @@ void TestShell::badValuesFallBack_data()
                                      << "12x";
 }
 
-void TestShell::badValuesFallBack()
+void TestPlacement::badValuesFallBack()
 {
     QFETCH(QString, key);
     QFETCH(QString, value);
@@ -206,7 +203,7 @@ void TestShell::badValuesFallBack()
     QCOMPARE(p.height, key == "MainHeight" ? d.height : 6000);
 }
 
-void TestShell::unreachablePlacementIsBroughtBack()
+void TestPlacement::unreachablePlacementIsBroughtBack()
 {
     using WindowPlacement::fit;
     const QList<WindowPlacement::Screen> screens{{QRect(0, 0, 800, 600), QRect(0, 0, 800, 570)},
@@ -251,7 +248,7 @@ void TestShell::unreachablePlacementIsBroughtBack()
     QCOMPARE(w->frameGeometry().topLeft(), screen.topLeft() + QPoint(67, 67));
 }
 
-void TestShell::unsavablePlacementIsReported_data()
+void TestPlacement::unsavablePlacementIsReported_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("onOpen");  // told when the store is read, if at all
@@ -306,7 +303,7 @@ void TestShell::unsavablePlacementIsReported_data()
 #endif
 }
 
-void TestShell::unsavablePlacementIsReported()
+void TestPlacement::unsavablePlacementIsReported()
 {
     QFETCH(QString, kind);
     QFETCH(QString, onOpen);
@@ -402,53 +399,14 @@ void TestShell::unsavablePlacementIsReported()
     QDir(path + ".lock").removeRecursively();
 }
 
-void TestShell::aboutIsOneWindow()
-{
-    auto w = openWindow();
-    click(w->form().about);
-    FrmAbout *about = w->about();
-    QVERIFY(about && about->isVisible());
-    click(w->form().about);
-    QCOMPARE(w->about(), about);
-    int count = 0;
-    for (QWidget *tl : QApplication::topLevelWidgets())
-        count += qobject_cast<FrmAbout *>(tl) != nullptr;
-    QCOMPARE(count, 1);
-
-    QCOMPARE(about->windowTitle(), QStringLiteral("About"));
-    QCOMPARE(about->size(), QSize(330, 213));
-    QCOMPARE(about->palette().color(QPalette::Window), QColor(0xFF, 0xE0, 0xC0));
-    QVERIFY(!about->windowIcon().isNull());
-    // The About window has no form of typed handles: its controls go by their names.
-    auto *image = find<AboutPicture>(about, "Image1");
-    auto *name = find<QLabel>(about, "Label1");
-    auto *close = find<QPushButton>(about, "Command1");
-    QVERIFY(image && name && close);
-    QCOMPARE(image->grab().toImage().pixelColor(5, 4), QColor(0, 0, 0xFF)); // the top lit cell
-    QCOMPARE(image->geometry(), QRect(120, 120, 79, 29));
-    QVERIFY(name->text().contains("ZENTIL"));
-
-    // Close hides and keeps it; the close box destroys it; About makes a new one.
-    click(close);
-    QVERIFY(!about->isVisible());
-    QCOMPARE(w->about(), about);
-    click(w->form().about);
-    QVERIFY(about->isVisible());
-    QPointer<FrmAbout> gone = about;
-    about->close();
-    QTRY_VERIFY(gone.isNull());
-    click(w->form().about);
-    QVERIFY(w->about() && w->about()->isVisible());
-}
-
-void TestShell::closingMainEndsWithAboutOpenOrHidden_data()
+void TestPlacement::closingMainEndsWithAboutOpenOrHidden_data()
 {
     QTest::addColumn<bool>("hidden");
     QTest::newRow("open") << false;
     QTest::newRow("hidden") << true;
 }
 
-void TestShell::closingMainEndsWithAboutOpenOrHidden()
+void TestPlacement::closingMainEndsWithAboutOpenOrHidden()
 {
     QFETCH(bool, hidden);
     auto w = openWindow();
@@ -464,5 +422,5 @@ void TestShell::closingMainEndsWithAboutOpenOrHidden()
     QCOMPARE(storedValues().value("Settings/MainLeft"), QStringLiteral("1000")); // as it was read
 }
 
-ZENTIL_GUI_TEST_MAIN(TestShell)
-#include "TestShell.moc"
+ZENTIL_GUI_TEST_MAIN(TestPlacement)
+#include "TestPlacement.moc"

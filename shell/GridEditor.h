@@ -1,0 +1,72 @@
+#pragma once
+
+#include "matrix/MatrixState.h"
+
+#include <QObject>
+
+#include <functional>
+
+class QUndoStack;
+
+// The only code that changes the grid's model. Every edit (a click, a stroke,
+// a column entry, a transform, a paste onto a panel, Reset) goes through
+// edit(): where it changed a cell or a value it becomes one step on the undo
+// stack, and changed() tells the view what to repaint.
+class GridEditor : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int UndoLimit = 1000;
+
+    explicit GridEditor(MatrixState &matrix, QObject *parent = nullptr);
+
+    QUndoStack *undoStack() const { return m_stack; }
+    const MatrixState &matrix() const { return m_matrix; }
+
+    // Where the edit changed anything, one step named stepName ("Undo " +
+    // stepName in the menu). allBoxes: every box shows its value again
+    // afterwards, changed or not, a top box's typed text included.
+    void edit(const QString &stepName, const std::function<void()> &change, bool allBoxes = false);
+
+    void toggleCell(int row, int col);
+    void enterColumn(int col, const QString &text);
+    // Nothing where the size mode does not allow it.
+    void transform(MatrixState::Transform transform, bool fiveBySeven);
+    // Sets the picture so that the edge's values are the ones the text lists,
+    // or says why not and leaves the grid exactly as it was.
+    void pasteValues(MatrixState::Edge edge, const QString &text, bool fiveBySeven);
+    void reset();
+    void undo();
+    void redo();
+
+    // A drag across the grid: every cell it enters takes the state the first
+    // one took, and the whole of it is one step.
+    void beginStroke(int row, int col);
+    void continueStroke(int row, int col);
+    void endStroke();
+
+    static QString stepName(MatrixState::Transform transform);
+
+signals:
+    // The cells and values that differ from before are to be repainted, or
+    // every box where allBoxes.
+    void changed(const MatrixState::Snapshot &before, bool allBoxes);
+    // An edit was refused, or partly refused; the message says why.
+    void refused(const QString &message);
+
+private:
+    // The one path of every change; the steps of one stroke merge.
+    void apply(const QString &stepName, const std::function<void()> &change, bool allBoxes, int stroke);
+    void show(const MatrixState::Snapshot &state);
+
+    MatrixState &m_matrix;
+    QUndoStack *m_stack;
+    struct Stroke
+    {
+        int id = 0; // nonzero while a stroke goes on
+        bool on = false;
+        bool refused = false; // a cell whose values would leave their range
+    } m_stroke;
+    int m_strokes = 0;
+};
