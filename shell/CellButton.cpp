@@ -3,6 +3,8 @@
 #include "OleColor.h"
 
 #include <QAccessible>
+#include <QCoreApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -23,7 +25,8 @@ void CellButton::mousePressEvent(QMouseEvent *event)
     }
     // The keyboard follows the click; Tab alone gives a cell the focus otherwise.
     setFocus(Qt::MouseFocusReason);
-    emit strokeBegun(m_row, m_col);
+    if (m_strokes)
+        m_strokes->beginStroke(m_row, m_col);
 }
 
 void CellButton::mouseDoubleClickEvent(QMouseEvent *event)
@@ -33,8 +36,10 @@ void CellButton::mouseDoubleClickEvent(QMouseEvent *event)
 
 void CellButton::mouseMoveEvent(QMouseEvent *event)
 {
+    if (!m_strokes)
+        return;
     if (!(event->buttons() & Qt::LeftButton)) { // released where no cell heard of it
-        emit strokeEnded();
+        m_strokes->endStroke();
         return;
     }
     // The pressed cell holds the mouse, so the pointer's place, not the
@@ -42,20 +47,21 @@ void CellButton::mouseMoveEvent(QMouseEvent *event)
     QWidget *top = window();
     const auto *over = qobject_cast<CellButton *>(top->childAt(top->mapFromGlobal(event->globalPosition().toPoint())));
     if (over && over->isVisibleTo(top))
-        emit strokeEntered(over->m_row, over->m_col);
+        m_strokes->continueStroke(over->m_row, over->m_col);
 }
 
 void CellButton::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
-        emit strokeEnded();
+    if (event->button() == Qt::LeftButton && m_strokes)
+        m_strokes->endStroke();
 }
 
 void CellButton::keyPressEvent(QKeyEvent *event)
 {
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     if (event->key() == Qt::Key_F10 && mods == Qt::ShiftModifier) {
-        emit customContextMenuRequested(rect().center());
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, rect().center(), mapToGlobal(rect().center()));
+        QCoreApplication::sendEvent(this, &menu);
         return;
     }
     int row = m_row, col = m_col;

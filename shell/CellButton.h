@@ -6,6 +6,17 @@
 
 #include <array>
 
+// Told of a stroke by whichever cell has the mouse: one for the whole grid,
+// so that no cell needs connections of its own.
+class StrokeListener
+{
+public:
+    virtual ~StrokeListener() = default;
+    virtual void beginStroke(int row, int col) = 0;
+    virtual void continueStroke(int row, int col) = 0;
+    virtual void endStroke() = 0;
+};
+
 // One cell of the grid. It holds no state: it paints the colour of the state
 // the matrix has for it, so what the user sees is always what the model holds.
 //
@@ -24,6 +35,7 @@ public:
     CellButton(const MatrixState &state, int row, int col, QWidget *parent = nullptr);
     // The cells the arrow keys walk.
     void setGrid(const Grid *grid) { m_grid = grid; }
+    void setStrokeListener(StrokeListener *listener) { m_strokes = listener; }
 
     uint colorValue() const { return m_state.cellColor(m_row, m_col); }
     bool isOn() const { return m_state.isOn(m_row, m_col); }
@@ -38,11 +50,6 @@ public:
 
     QSize sizeHint() const override;
 
-signals:
-    void strokeBegun(int row, int col);
-    void strokeEntered(int row, int col);
-    void strokeEnded();
-
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -53,6 +60,7 @@ protected:
 
 private:
     const Grid *m_grid = nullptr;
+    StrokeListener *m_strokes = nullptr;
     const MatrixState &m_state;
     int m_row;
     int m_col;

@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QDebug>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -40,16 +41,8 @@ FrmMain::FrmMain(QWidget *parent)
     connect(m_ui.cellGroup, &QButtonGroup::idClicked, this,
             [this](int id) { toggleCell(id / MatrixState::Size, id % MatrixState::Size); });
     for (const auto &row : m_ui.cells)
-        for (CellButton *cell : row) {
-            connect(cell, &CellButton::strokeBegun, m_editor, &GridEditor::beginStroke);
-            connect(cell, &CellButton::strokeEntered, m_editor, &GridEditor::continueStroke);
-            connect(cell, &CellButton::strokeEnded, m_editor, &GridEditor::endStroke);
-        }
-    for (QWidget *w : m_ui.gridWidgets()) {
-        w->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(w, &QWidget::customContextMenuRequested, this,
-                [this, w](const QPoint &at) { showGridMenu(w->mapToGlobal(at)); });
-    }
+        for (CellButton *cell : row)
+            cell->setStrokeListener(m_editor);
     for (int i = 0; i < MatrixState::Size; ++i)
         connect(m_ui.topBoxes[i], &EdgeBox::doubleClicked, this, [this, i] { enterColumn(i); });
     for (int e = 0; e < MatrixState::EdgeCount; ++e) {
@@ -244,6 +237,17 @@ void FrmMain::closeEvent(QCloseEvent *event)
     if (!isMinimized())
         tellPlacementProblem(m_placement->save(), true);
     event->accept();
+}
+
+void FrmMain::contextMenuEvent(QContextMenuEvent *event)
+{
+    // From a cell or a frame of the grid, which leave it to the window.
+    QWidget *from = event->reason() == QContextMenuEvent::Mouse ? childAt(event->pos()) : focusWidget();
+    if (qobject_cast<CellButton *>(from) || from == m_ui.gridRight || from == m_ui.gridBottom)
+        showGridMenu(event->reason() == QContextMenuEvent::Mouse ? event->globalPos()
+                                                                 : from->mapToGlobal(from->rect().center()));
+    else
+        QWidget::contextMenuEvent(event);
 }
 
 void FrmMain::mouseReleaseEvent(QMouseEvent *event)

@@ -64,6 +64,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
     // A stroke's release that reached the window rather than its cell.
     void mouseReleaseEvent(QMouseEvent *event) override;
 

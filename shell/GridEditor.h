@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CellButton.h"
 #include "matrix/MatrixState.h"
 
 #include <QObject>
@@ -12,7 +13,7 @@ class QUndoStack;
 // a column entry, a transform, a paste onto a panel, Reset) goes through
 // edit(): where it changed a cell or a value it becomes one step on the undo
 // stack, and changed() tells the view what to repaint.
-class GridEditor : public QObject
+class GridEditor : public QObject, public StrokeListener
 {
     Q_OBJECT
 
@@ -42,9 +43,9 @@ public:
 
     // A drag across the grid: every cell it enters takes the state the first
     // one took, and the whole of it is one step.
-    void beginStroke(int row, int col);
-    void continueStroke(int row, int col);
-    void endStroke();
+    void beginStroke(int row, int col) override;
+    void continueStroke(int row, int col) override;
+    void endStroke() override;
 
     static QString stepName(MatrixState::Transform transform);
 

@@ -559,14 +559,6 @@ void MainForm::setupUi(QWidget *window, const MatrixState &matrix)
         box->setValidator(oneLine);
 }
 
-QList<QWidget *> MainForm::gridWidgets() const
-{
-    QList<QWidget *> widgets{gridRight, gridBottom};
-    for (const auto &row : cells)
-        widgets.append(QList<QWidget *>(row.begin(), row.end()));
-    return widgets;
-}
-
 std::array<QWidget *, 10> MainForm::outsideFiveBySeven() const
 {
     const auto &bottom = valueBoxes[MatrixState::Bottom];

@@ -2,7 +2,6 @@
 
 #include "matrix/MatrixState.h"
 
-#include <QList>
 #include <QString>
 
 #include <array>
@@ -40,10 +39,6 @@ struct MainForm
     // Builds the controls into the window at their fixed places, in the tab
     // order of the table.
     void setupUi(QWidget *window, const MatrixState &matrix);
-
-    // The cells and the two frames that hold some of them: each opens the
-    // grid's menu.
-    QList<QWidget *> gridWidgets() const;
 
     // Shown in 8x8 only: the boxes and the two frames of cells outside 5x7.
     std::array<QWidget *, 10> outsideFiveBySeven() const;
