@@ -1,12 +1,15 @@
 // Listings read back. Any text (UTF-8) is read for 5, 7 and 8 values: a
-// reading has exactly that many values, each 0..FF, and a refusal none. The
+// reading has exactly that many values, each 0..FF, and a refusal none; what
+// the refusal says shows no character that could turn its direction. The
 // first bytes also make a listing as the program writes it, which has to read
 // back to its values: byte 0 the notation, byte 1 the count and which values
-// a top box holds in lowercase, bytes 2..9 the values.
+// a top box holds in lowercase, bytes 2..9 the values; the same values in a C
+// array, each written in a base of its own, read back too.
 
 #include "matrix/MatrixState.h"
 #include "output/ListingReader.h"
 #include "output/Notation.h"
+#include "output/PasteRefusal.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -37,6 +40,30 @@ void checkReading(const QString &text, int count)
         check(r.problem != Result::Problem::Count || r.found != count, "refused for a count that was right");
         check(r.problem != Result::Problem::TooLong || text.size() > ListingReader::LongestText, "refused as too long");
         check(r.token.size() <= 32, "a refusal's token not cut short");
+        check(r.problem != Result::Problem::Arrays || r.found > 1, "refused for many arrays, but one");
+        check(r.problem != Result::Problem::TwoWays || r.codeValue != r.listed, "two readings that agree");
+        const QString said = PasteRefusal::unread(r, MatrixState::Edge(count % 4), count < 8);
+        for (char32_t c : said.toUcs4()) {
+            const auto d = QChar::direction(c);
+            check(c == u'\n' || (QChar::isPrint(c) && !QChar::isMark(c) && d != QChar::DirR && d != QChar::DirAN &&
+                                 (d < QChar::DirLRE || d > QChar::DirPDI)),
+                  "a refusal shows a character that hides or turns");
+        }
+    }
+}
+
+// value in C: decimal, hex, binary with leading zeros, or Arduino's B name.
+QString inC(int value, int form)
+{
+    switch (form % 4) {
+    case 0:
+        return QString::number(value);
+    case 1:
+        return "0x" + QString::number(value, 16);
+    case 2:
+        return "0b" + QString(form / 4 % 3, u'0') + QString::number(value, 2);
+    default:
+        return "B" + QString::number(value, 2);
     }
 }
 
@@ -70,5 +97,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         check(!r.ok(), "values of mixed widths run together read as values"); // B10101010 is also one byte
     else
         check(r.values == values, "a listing did not read back to its values");
+
+    QStringList code;
+    for (int i = 0; i < count; ++i)
+        code << inC(values[i], data[0] + i * 5 + data[2 + i]);
+    const QString array = "byte g[] = {" + code.join(", ") + "};";
+    check(ListingReader::read(array, count).values == values, "a C array did not read back to its values");
     return 0;
 }
