@@ -2,9 +2,11 @@
 
 #include "MessageBox.h"
 
+#include <QDragLeaveEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPlainTextDocumentLayout>
 #include <QScopedValueRollback>
 #include <QScrollBar>
@@ -12,6 +14,7 @@
 #include <QTextCursor>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -220,6 +223,9 @@ void OutputPane::replaceRange(int from, int to, const QString &text)
 QMimeData *OutputPane::createMimeDataFromSelection() const
 {
     // Copied or dragged, the selection is the characters shown, as text only.
+    // Asked for during a move, it is for the drag the text control is starting.
+    if (m_moving)
+        m_pressed = false;
     const QTextCursor cursor = textCursor();
     auto *data = new QMimeData;
     data->setText(
@@ -318,8 +324,21 @@ void OutputPane::dragMoveEvent(QDragMoveEvent *event)
         event->ignore();
 }
 
+void OutputPane::dragEnterEvent(QDragEnterEvent *event)
+{
+    m_dragOver = true;
+    QPlainTextEdit::dragEnterEvent(event);
+}
+
+void OutputPane::dragLeaveEvent(QDragLeaveEvent *event)
+{
+    m_dragOver = false;
+    QPlainTextEdit::dragLeaveEvent(event);
+}
+
 void OutputPane::dropEvent(QDropEvent *event)
 {
+    m_dragOver = false;
     const int refusals = m_refusals;
     {
         QScopedValueRollback<bool> dropping(m_dropping, true);
@@ -331,4 +350,63 @@ void OutputPane::dropEvent(QDropEvent *event)
     // keeps the text.
     event->ignore();
     viewport()->update(); // the drop caret
+}
+
+void OutputPane::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_pressed = true;
+    QPlainTextEdit::mousePressEvent(event);
+}
+
+void OutputPane::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_pressed = true;
+    QPlainTextEdit::mouseDoubleClickEvent(event);
+}
+
+void OutputPane::mouseMoveEvent(QMouseEvent *event)
+{
+    m_dragOver = false; // as Qt assumes: no drag is over a pane that the pointer moves on
+    const bool held = event->buttons() & Qt::LeftButton;
+    if (held && !m_pressed)
+        return; // the autoscroll timer's, or a press that a drag has ended
+    {
+        QScopedValueRollback<bool> moving(m_moving, true);
+        QPlainTextEdit::mouseMoveEvent(event);
+    }
+    // A drag ran and is over. Where the move that started it was outside the
+    // text, Qt has just started autoscrolling, as for a stroke still going on.
+    if (held && !m_pressed)
+        stopAutoScroll();
+}
+
+void OutputPane::mouseReleaseEvent(QMouseEvent *event)
+{
+    // A release with no left press of the pane's down would reach a text
+    // control still waiting on a press on the selection, which it would end
+    // as a click there: the selection gone, the cursor moved.
+    if (event->button() == Qt::LeftButton && !std::exchange(m_pressed, false))
+        return;
+    QPlainTextEdit::mouseReleaseEvent(event);
+}
+
+void OutputPane::timerEvent(QTimerEvent *event)
+{
+    // QPlainTextEdit's timer events are all its autoscroll's, which follows a
+    // drag over the pane or else moves as though the left button were held.
+    if (!m_pressed && !m_dragOver) {
+        stopAutoScroll();
+        return;
+    }
+    QPlainTextEdit::timerEvent(event);
+}
+
+void OutputPane::stopAutoScroll()
+{
+    // Qt keeps the autoscroll timer to itself, and stops it when a drag
+    // leaves; with no drag over the pane, a leaving tells nothing else.
+    QDragLeaveEvent leave;
+    QPlainTextEdit::dragLeaveEvent(&leave);
 }

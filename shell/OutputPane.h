@@ -55,6 +55,18 @@ protected:
     // its text; on X11 that has to be settled while the drag moves.
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    // Qt's text control starts a drag from any move that claims the left
+    // button once a press fell on the selection, and the autoscroll timer's
+    // moves claim it whether it is held or not. So the pane passes on such a
+    // move only while a left press of its own is down, and a drag ends that
+    // press: the drag's release never reaches the pane.
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void timerEvent(QTimerEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragLeaveEvent(QDragLeaveEvent *event) override;
 
 private:
     class Layout;
@@ -71,11 +83,17 @@ private:
     static bool within(const PaneText::Reach &after, const PaneText::Reach &before);
     void insertWithStandIns(QTextCursor &cursor, const QString &text);
     void refuse();
+    void stopAutoScroll();
 
     bool m_listing = false;  // inside appendListing
     bool m_weighing = false; // inside weigh, whose own undo and redo pass
     bool m_dropping = false; // inside the text control's drop
     bool m_newStep = false;  // the change being checked added an undo step
+    bool m_moving = false;   // inside mouseMoveEvent
+    bool m_dragOver = false; // a drag, from here or elsewhere, is over the pane
+    // A left press on the pane is down. The text control asks for a drag's
+    // data as it starts the drag, which takes the press over: mutable for that.
+    mutable bool m_pressed = false;
     int m_refusals = 0;
     // Where the user's cursor stood before the change being checked.
     int m_anchor = 0;
