@@ -8,6 +8,7 @@
 #include "shell/OneLineValidator.h"
 #include "shell/OutputPane.h"
 
+#include <QAbstractEventDispatcher>
 #include <QAccessible>
 #include <QUndoStack>
 #include <QClipboard>
@@ -44,6 +45,7 @@ private slots:
     void realMessageBoxesCarryTheirTexts();
     void pasteOntoPanels_data();
     void pasteOntoPanels();
+    void dragFromThePaneEndsAtRelease();
 
 private:
     QString pane() const { return m_w->form().pane->toPlainText(); }
@@ -509,6 +511,27 @@ void TestOutput::pasteOntoPanels()
     QCOMPARE(refused ? MessageBox::lastPrompt().left(got.size()) : values.join(' '), got);
     QVERIFY(!refused || m_w->matrix().snapshot() == before);
     QCOMPARE(m_w->editor()->undoStack()->undoText(), refused ? "Click" : "Paste");
+}
+
+// Pressed on the pane's first line and moved straight up, the drag starts
+// above the text, where Qt autoscrolls as though the button stayed down:
+// released on the top panel's frame, nothing of it may go on.
+void TestOutput::dragFromThePaneEndsAtRelease()
+{
+    OutputPane *pane = m_w->form().pane;
+    const QString text = QStringLiteral("01,02,04,08,10,20,40,80");
+    QTest::keyClicks(pane, text);
+    pane->selectAll();
+    const QPoint frame = m_w->form().panels[MatrixState::Top].frame->mapTo(m_w.get(), QPoint(4, 4));
+    QPoint at = pane->viewport()->mapTo(m_w.get(), QPoint(8, 6));
+    QTest::mousePress(m_w->windowHandle(), Qt::LeftButton, {}, at);
+    while (at != frame) {
+        at += QPoint(at.y() > frame.y() ? 0 : std::clamp(frame.x() - at.x(), -1, 1), std::max(frame.y() - at.y(), -1));
+        QTest::mouseMove(m_w->windowHandle(), at);
+    }
+    QTest::mouseRelease(m_w->windowHandle(), Qt::LeftButton, {}, at);
+    QTRY_VERIFY(QAbstractEventDispatcher::instance()->registeredTimers(pane).isEmpty()); // no autoscroll
+    QCOMPARE(pane->textCursor().selectedText(), text);
 }
 
 ZENTIL_GUI_TEST_MAIN(TestOutput)
