@@ -12,7 +12,11 @@
 #include "shell/CellButton.h"
 #include "shell/EdgeBox.h"
 #include "shell/Fonts.h"
+#include "shell/FrmGlyphs.h"
 #include "shell/FrmMain.h"
+#include "shell/GlyphDocument.h"
+#include "shell/GridEditor.h"
+#include "output/GlyphSetFile.h"
 #include "shell/MessageBox.h"
 #include "shell/OneLineList.h"
 #include "shell/OneLineValidator.h"
@@ -25,6 +29,8 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
@@ -398,6 +404,76 @@ private:
     OutputPane *m_pane = nullptr;
 };
 
+// A set of 1,024 glyphs: opened from its header with the Glyphs window shown,
+// saved, a glyph chosen and a grid edit with both windows repainted, and
+// files refused whatever they hold.
+void reportSets()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("font.h"));
+    std::vector<Glyph> glyphs(1024);
+    QRandomGenerator random(1024);
+    for (std::size_t i = 0; i < glyphs.size(); ++i)
+        glyphs[i] = {random.generate64(), QStringLiteral("U+%1 (glyph)").arg(i, 4, 16, QLatin1Char('0'))};
+    QFile header(path);
+    if (!header.open(QIODevice::WriteOnly) ||
+        !header.write(GlyphSetFile::write(GlyphSet(glyphs, GlyphLayout(GlyphLayout::Preset::Image)), path)))
+        return;
+    header.close();
+
+    FrmMain w;
+    w.load();
+    w.show();
+    if (!QTest::qWaitForWindowExposed(&w))
+        return;
+    const auto timeMs = [](const std::function<void()> &once) {
+        QElapsedTimer t;
+        t.start();
+        once();
+        QCoreApplication::processEvents(); // both windows repainted
+        return t.nsecsElapsed() / 1e6;
+    };
+    std::vector<double> opens, saves, chosen, edits;
+    for (int i = 0; i < 5; ++i)
+        opens.push_back(timeMs([&] { w.openSet(path); }));
+    if (!QTest::qWaitForWindowExposed(w.glyphs()))
+        return;
+    for (int i = 0; i < 10; ++i)
+        saves.push_back(timeMs([&] { w.document()->saveTo(path, &w); }));
+    QWidget *cell = w.form().cells[3][4];
+    cell->setFocus();
+    for (int i = 0; i < 200; ++i) {
+        chosen.push_back(timeMs([&] { QTest::keyClick(cell, Qt::Key_PageDown, Qt::ControlModifier); }));
+        edits.push_back(timeMs([&] { QTest::mouseClick(cell, Qt::LeftButton); }));
+    }
+    std::printf("%-44s %8.1fms (target: under 100 ms)\n", "open a header of 1,024 glyphs, shown (median)",
+                median(opens));
+    std::printf("%-44s %8.1fms (target: under 50 ms)\n", "save it (median)", median(saves));
+    std::printf("%-44s %8.2fms (target: under 16 ms)\n", "choose the next glyph, both repainted", median(chosen));
+    std::printf("%-44s %8.2fms (target: under 16 ms)\n", "a click with the Glyphs window open", median(edits));
+
+    // Refused: over 4 MB (by its size alone), and 4 MB of bytes that are no text.
+    const QString large = dir.filePath(QStringLiteral("large.h")), binary = dir.filePath(QStringLiteral("binary.h"));
+    QFile big(large), bin(binary);
+    if (!big.open(QIODevice::WriteOnly) || !big.write(QByteArray(GlyphDocument::LargestFile + 1, '1')) ||
+        !bin.open(QIODevice::WriteOnly) || !bin.write(QByteArray(GlyphDocument::LargestFile, '\0')))
+        return;
+    big.close();
+    bin.close();
+    for (const QString &file : {large, binary}) {
+        std::vector<double> ms;
+        for (int i = 0; i < 5; ++i) {
+            MessageBox::setNextAnswer(MessageBox::OK);
+            ms.push_back(timeMs([&] { w.document()->openFile(file, &w); }));
+        }
+        std::printf("%-44s %8.1fms (target: under 50 ms)\n",
+                    file == large ? "open of a file over 4 MB, refused" : "open of 4 MB of binary, refused",
+                    median(ms));
+    }
+    MessageBox::setNextAnswer(MessageBox::Discard);
+    w.close();
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -415,6 +491,10 @@ int main(int argc, char **argv)
 
     if (argc >= 2 && qstrcmp(argv[1], "--edits-only") == 0) {
         EditsAtTheLimit().report();
+        return 0;
+    }
+    if (argc >= 2 && qstrcmp(argv[1], "--sets-only") == 0) {
+        reportSets();
         return 0;
     }
     reportStartup(self);
@@ -552,5 +632,7 @@ int main(int argc, char **argv)
 
     std::printf("\nedits at the pane's line limit (target: well under 100 ms each)\n");
     EditsAtTheLimit().report();
+    std::printf("\nglyph sets\n");
+    reportSets();
     return 0;
 }

@@ -4,6 +4,8 @@
 #include "Clipboard.h"
 #include "EdgeBox.h"
 #include "FrmAbout.h"
+#include "FrmGlyphs.h"
+#include "GlyphDocument.h"
 #include "GridActions.h"
 #include "GridEditor.h"
 #include "MessageBox.h"
@@ -60,7 +62,8 @@ FrmMain::FrmMain(QWidget *parent)
     new PanelPaste(m_ui, this, [this](MatrixState::Edge edge, const QString &text) { pasteValues(edge, text); });
     connect(m_editor, &GridEditor::changed, this, &FrmMain::showChanges);
     connect(m_editor, &GridEditor::refused, this, [this](const QString &message) { MessageBox::show(this, message); });
-    m_actions = new GridActions(m_editor, this, [this] { return isFiveBySeven(); });
+    m_actions = new GridActions(
+        m_editor, this, [this] { return isFiveBySeven(); }, [this] { showGlyphs(); });
 
     reset();
 }
@@ -68,6 +71,7 @@ FrmMain::FrmMain(QWidget *parent)
 FrmMain::~FrmMain()
 {
     delete m_about;
+    delete m_glyphs;
 }
 
 void FrmMain::load()
@@ -223,17 +227,55 @@ void FrmMain::showAbout()
 
 void FrmMain::exitProgram()
 {
-    // Ends at once: no window gets a close event, so no placement is saved.
+    // Ends at once, once unsaved glyphs are saved or given up: no window gets
+    // a close event, so no placement is saved.
+    if (m_document && !m_document->maybeSave(this))
+        return;
     QCoreApplication::exit(0);
+}
+
+GlyphDocument *FrmMain::makeDocument()
+{
+    if (!m_document)
+        m_document = new GlyphDocument(m_editor, this);
+    return m_document;
+}
+
+void FrmMain::showGlyphs()
+{
+    if (!m_glyphs)
+        m_glyphs = new FrmGlyphs(m_editor, makeDocument());
+    m_glyphs->setWindowState(m_glyphs->windowState() & ~Qt::WindowMinimized);
+    m_glyphs->show();
+    m_glyphs->raise();
+    m_glyphs->activateWindow();
+}
+
+bool FrmMain::openSet(const QString &path)
+{
+    if (!makeDocument()->openFile(path, this))
+        return false;
+    showGlyphs();
+    return true;
+}
+
+FrmGlyphs *FrmMain::glyphs() const
+{
+    return m_glyphs;
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)
 {
+    if (m_document && !m_document->maybeSave(this)) {
+        event->ignore();
+        return;
+    }
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget *w : windows)
         if (w != this && w->isWindow())
             w->close();
     delete m_about;
+    delete m_glyphs;
     if (!isMinimized())
         tellPlacementProblem(m_placement->save(), true);
     event->accept();

@@ -8,6 +8,8 @@
 #include <QWidget>
 
 class FrmAbout;
+class FrmGlyphs;
+class GlyphDocument;
 class GridActions;
 class GridEditor;
 class QMenu;
@@ -51,12 +53,19 @@ public:
     void clearPane();
     void showAbout();
     void exitProgram();
+    // The Glyphs window, built when first asked for; opening it again raises it.
+    void showGlyphs();
+    // Opens a set's file with the Glyphs window; false, having said why, where
+    // it was not read.
+    bool openSet(const QString &path);
 
     const MatrixState &matrix() const { return m_matrix; }
     GridEditor *editor() const { return m_editor; }
     GridActions *gridActions() const { return m_actions; }
     const Notation &notation() const { return m_notation; }
     FrmAbout *about() const;
+    FrmGlyphs *glyphs() const;
+    GlyphDocument *document() const { return m_document; }
     const MainForm &form() const { return m_ui; }
 
     static constexpr int DesignWidth = 7425;  // twips
@@ -72,6 +81,7 @@ private:
     void tellPlacementProblem(const WindowPlacement::StoreProblem &problem, bool saving);
     // Repaints the cells and boxes that differ from before, or every box.
     void showChanges(const MatrixState::Snapshot &before, bool allBoxes);
+    GlyphDocument *makeDocument();
     QString boxText(MatrixState::Edge edge, int index) const;
     void setBoxText(MatrixState::Edge edge, int index);
 
@@ -81,6 +91,8 @@ private:
     MainForm m_ui;
     GridActions *m_actions = nullptr;
     QPointer<FrmAbout> m_about;
+    QPointer<FrmGlyphs> m_glyphs;
+    GlyphDocument *m_document = nullptr; // made with the Glyphs window or a file given
     WindowPlacement::PlacementKeeper *m_placement;
     bool m_copying = false;
 };

@@ -47,7 +47,8 @@ bool isTextBox(const QObject *o)
 
 } // namespace
 
-GridActions::GridActions(GridEditor *editor, QWidget *window, std::function<bool()> fiveBySeven)
+GridActions::GridActions(GridEditor *editor, QWidget *window, std::function<bool()> fiveBySeven,
+                         std::function<void()> showGlyphs)
     : QObject(window), m_editor(editor), m_window(window), m_fiveBySeven(std::move(fiveBySeven))
 {
     QUndoStack *stack = editor->undoStack();
@@ -69,6 +70,17 @@ GridActions::GridActions(GridEditor *editor, QWidget *window, std::function<bool
         connect(a, &QAction::triggered, this, [this, transform] { m_editor->transform(transform, m_fiveBySeven()); });
         window->addAction(a);
     }
+    m_glyphs = new QAction(tr("&Glyphs..."), this);
+    m_glyphs->setShortcut(QKeyCombination(Qt::ControlModifier, Qt::Key_G));
+    connect(m_glyphs, &QAction::triggered, this, std::move(showGlyphs));
+    m_previous = new QAction(this);
+    m_previous->setShortcut(QKeyCombination(Qt::ControlModifier, Qt::Key_PageUp));
+    connect(m_previous, &QAction::triggered, this,
+            [this] { m_editor->chooseGlyph(m_editor->set().current() - 1); });
+    m_next = new QAction(this);
+    m_next->setShortcut(QKeyCombination(Qt::ControlModifier, Qt::Key_PageDown));
+    connect(m_next, &QAction::triggered, this, [this] { m_editor->chooseGlyph(m_editor->set().current() + 1); });
+    window->addActions({m_glyphs, m_previous, m_next});
     for (QAction *a : window->actions())
         a->setShortcutVisibleInContextMenu(true);
     // After the stack's own connections, so that the focus has the last word.
@@ -86,6 +98,8 @@ void GridActions::update()
     const bool five = m_fiveBySeven();
     for (int t = 0; t < MatrixState::TransformCount; ++t)
         m_transforms[t]->setEnabled(grid && MatrixState::canTransform(static_cast<MatrixState::Transform>(t), five));
+    for (QAction *a : {m_glyphs, m_previous, m_next})
+        a->setEnabled(grid);
 }
 
 void GridActions::popup(const QPoint &globalPos)
@@ -102,6 +116,8 @@ void GridActions::popup(const QPoint &globalPos)
                 m_menu->addSeparator();
             m_menu->addAction(m_transforms[t]);
         }
+        m_menu->addSeparator();
+        m_menu->addAction(m_glyphs);
     }
     update();
     m_menu->popup(globalPos);

@@ -13,7 +13,8 @@ class QMenu;
 class QPoint;
 class QWidget;
 
-// The grid's commands: undo, redo and the transforms, each one action with
+// The grid's commands: undo, redo, the transforms, the Glyphs window and the
+// glyph before or after, each one action with
 // its keys, acting in the whole window and shown in the grid's menu. They are
 // off while the focus is in a text box (a top box or the output pane), which
 // keeps its own keys and undo.
@@ -22,11 +23,13 @@ class GridActions : public QObject
     Q_OBJECT
 
 public:
-    GridActions(GridEditor *editor, QWidget *window, std::function<bool()> fiveBySeven);
+    GridActions(GridEditor *editor, QWidget *window, std::function<bool()> fiveBySeven,
+                std::function<void()> showGlyphs);
 
     QAction *undo() const { return m_undo; }
     QAction *redo() const { return m_redo; }
     QAction *transform(MatrixState::Transform t) const { return m_transforms[static_cast<int>(t)]; }
+    QAction *glyphs() const { return m_glyphs; }
     // Built when first opened; null before.
     QMenu *menu() const { return m_menu; }
     void popup(const QPoint &globalPos);
@@ -41,5 +44,9 @@ private:
     QAction *m_undo;
     QAction *m_redo;
     std::array<QAction *, MatrixState::TransformCount> m_transforms{};
+    QAction *m_glyphs; // the Glyphs window
+    // The glyph before or after the current one, in the main window too.
+    QAction *m_previous;
+    QAction *m_next;
     QMenu *m_menu = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "GridEditor.h"
 
 #include "GridStep.h"
+#include "SetStep.h"
 #include "output/ListingReader.h"
 #include "output/PasteRefusal.h"
 #include "matrix/SizeMode.h"
@@ -35,17 +36,126 @@ void GridEditor::apply(const QString &stepName, const std::function<void()> &cha
     change();
     const bool changedAny = m_matrix.snapshot() != before;
     if (changedAny)
-        m_stack->push(new GridStep(stepName, before, m_matrix.snapshot(), stroke,
-                                   [this](const MatrixState::Snapshot &state) { show(state); }));
+        m_stack->push(new GridStep(stepName, m_set.current(), before, m_matrix.snapshot(), stroke,
+                                   [this](int glyph, const MatrixState::Snapshot &state) { show(glyph, state); }));
     if (changedAny || allBoxes)
         emit changed(before, allBoxes);
+    if (before.cells != m_matrix.picture()) {
+        m_set.setPicture(m_set.current(), m_matrix.picture());
+        emit glyphChanged(m_set.current());
+    }
 }
 
-void GridEditor::show(const MatrixState::Snapshot &state)
+void GridEditor::show(int glyph, const MatrixState::Snapshot &state)
 {
+    // A step taken on another glyph is taken back on it.
+    chooseGlyph(glyph);
     const MatrixState::Snapshot before = m_matrix.snapshot();
     m_matrix.restore(state);
     emit changed(before, false);
+    if (before.cells != state.cells) {
+        m_set.setPicture(glyph, state.cells);
+        emit glyphChanged(glyph);
+    }
+}
+
+void GridEditor::chooseGlyph(int index)
+{
+    if (index == m_set.current() || index < 0 || index >= m_set.count())
+        return;
+    endStroke();
+    const MatrixState::Snapshot before = m_matrix.snapshot();
+    m_set.setCurrent(index);
+    m_matrix.setPicture(m_set.currentGlyph().picture);
+    emit changed(before, true);
+    emit currentGlyphChanged(index);
+}
+
+void GridEditor::editSet(const QString &stepName, const std::function<void(GlyphSet &)> &change)
+{
+    endStroke();
+    GlyphSet after = m_set;
+    change(after);
+    if (after != m_set)
+        m_stack->push(new SetStep(stepName, m_set, after, [this](const GlyphSet &set) { showSet(set); }));
+}
+
+void GridEditor::showSet(const GlyphSet &set)
+{
+    const MatrixState::Snapshot before = m_matrix.snapshot();
+    m_set = set;
+    // The grid keeps its values, out of step or not, while it shows the same picture.
+    const bool reload = m_matrix.picture() != m_set.currentGlyph().picture;
+    if (reload)
+        m_matrix.setPicture(m_set.currentGlyph().picture);
+    emit changed(before, reload);
+    emit setChanged();
+}
+
+void GridEditor::newGlyph()
+{
+    editSet(tr("New glyph"), [](GlyphSet &set) {
+        set.insert(set.current() + 1, Glyph());
+        set.setCurrent(set.current() + 1);
+    });
+}
+
+void GridEditor::duplicateGlyph()
+{
+    editSet(tr("Duplicate"), [](GlyphSet &set) {
+        set.insert(set.current() + 1, set.currentGlyph());
+        set.setCurrent(set.current() + 1);
+    });
+}
+
+void GridEditor::deleteGlyph()
+{
+    editSet(tr("Delete"), [](GlyphSet &set) { set.remove(set.current()); });
+}
+
+void GridEditor::moveGlyph(int from, int to)
+{
+    if (from < 0 || to < 0 || from >= m_set.count() || to >= m_set.count())
+        return;
+    editSet(tr("Move"), [&](GlyphSet &set) {
+        set.move(from, to);
+        set.setCurrent(to);
+    });
+}
+
+void GridEditor::renameGlyph(int index, const QString &name)
+{
+    if (index >= 0 && index < m_set.count())
+        editSet(tr("Rename"), [&](GlyphSet &set) { set.rename(index, name); });
+}
+
+void GridEditor::setLayout(const GlyphLayout &layout)
+{
+    editSet(tr("Layout"), [&](GlyphSet &set) { set.setLayout(layout); });
+}
+
+void GridEditor::pasteGlyphs(const std::vector<Glyph> &glyphs, const GlyphLayout &layout)
+{
+    if (glyphs.empty())
+        return;
+    editSet(tr("Paste glyphs"), [&](GlyphSet &set) {
+        const bool replace = set.count() == 1 && set.glyph(0) == Glyph();
+        if (replace) {
+            set = GlyphSet(glyphs, layout);
+            return;
+        }
+        const int at = set.current() + 1;
+        for (std::size_t i = 0; i < glyphs.size(); ++i)
+            set.insert(at + int(i), glyphs[i]);
+        set.setCurrent(at);
+    });
+}
+
+void GridEditor::replaceSet(const GlyphSet &set)
+{
+    endStroke();
+    m_stack->clear();
+    showSet(set);
 }
 
 void GridEditor::toggleCell(int row, int col)

@@ -12,11 +12,12 @@
 class GridStep : public QUndoCommand
 {
 public:
-    using Show = std::function<void(const MatrixState::Snapshot &)>;
+    // Shows the grid as it stood on glyph number glyph of the set.
+    using Show = std::function<void(int glyph, const MatrixState::Snapshot &)>;
 
     // stroke is nonzero for the cells of a drag; the step is pushed after the
     // grid has changed, so its first redo does nothing.
-    GridStep(const QString &name, const MatrixState::Snapshot &before, const MatrixState::Snapshot &after,
+    GridStep(const QString &name, int glyph, const MatrixState::Snapshot &before, const MatrixState::Snapshot &after,
              int stroke, Show show);
 
     void undo() override;
@@ -25,6 +26,7 @@ public:
     bool mergeWith(const QUndoCommand *other) override;
 
 private:
+    int m_glyph;
     MatrixState::Snapshot m_before;
     MatrixState::Snapshot m_after;
     int m_stroke;

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
 MessageBox::Answer MessageBox::s_nextAnswer = MessageBox::NoAnswer;
@@ -25,9 +26,20 @@ MessageBox::Answer MessageBox::show(QWidget *parent, const QString &prompt, cons
     }
 
     QMessageBox box(QMessageBox::NoIcon, s_lastTitle, prompt, QMessageBox::NoButton, parent);
+    QPushButton *saveAs = nullptr;
+    QPushButton *overwrite = nullptr;
     if (buttons == YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(defaultButton == No ? QMessageBox::No : QMessageBox::Yes);
+    } else if (buttons == SaveDiscardCancel) {
+        box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
+    } else if (buttons == OverwriteSaveAsCancel) {
+        overwrite = box.addButton(QCoreApplication::translate("MessageBox", "&Overwrite"), QMessageBox::AcceptRole);
+        saveAs = box.addButton(QCoreApplication::translate("MessageBox", "Save &as..."), QMessageBox::ActionRole);
+        box.setEscapeButton(box.addButton(QMessageBox::Cancel));
+        box.setDefaultButton(saveAs);
     } else {
         box.setStandardButtons(QMessageBox::Ok);
         box.setDefaultButton(QMessageBox::Ok);
@@ -36,7 +48,15 @@ MessageBox::Answer MessageBox::show(QWidget *parent, const QString &prompt, cons
     const int pressed = box.exec();
     if (--s_open == 0 && !s_waiting.empty())
         QTimer::singleShot(0, qApp, &MessageBox::runWaiting);
+    if (buttons == OverwriteSaveAsCancel)
+        return box.clickedButton() == overwrite ? Overwrite : box.clickedButton() == saveAs ? SaveAs : Cancel;
     switch (pressed) {
+    case QMessageBox::Save:
+        return Save;
+    case QMessageBox::Discard:
+        return Discard;
+    case QMessageBox::Cancel:
+        return Cancel;
     case QMessageBox::Yes:
         return Yes;
     case QMessageBox::No:
@@ -45,7 +65,7 @@ MessageBox::Answer MessageBox::show(QWidget *parent, const QString &prompt, cons
         return OK;
     default:
         // Escape on a Yes/No box counts as No; on an OK box as OK.
-        return buttons == YesNo ? No : OK;
+        return buttons == YesNo ? No : buttons == SaveDiscardCancel ? Cancel : OK;
     }
 }
 

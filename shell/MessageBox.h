@@ -12,13 +12,14 @@ class QWidget;
 
 // Every message the program shows goes through here: a modal box with a
 // prompt, a title (the application's name when none is given), OK or Yes/No,
-// a default button and no icon. Tests queue an answer with setNextAnswer()
+// a default button and no icon; or a question with three answers, Cancel
+// (and Escape) leaving everything as it was. Tests queue an answer with setNextAnswer()
 // and the box is then not shown at all.
 class MessageBox
 {
 public:
-    enum Buttons { Ok, YesNo };
-    enum Answer { NoAnswer, OK, Yes, No };
+    enum Buttons { Ok, YesNo, SaveDiscardCancel, OverwriteSaveAsCancel };
+    enum Answer { NoAnswer, OK, Yes, No, Save, Discard, Cancel, Overwrite, SaveAs };
 
     static Answer show(QWidget *parent, const QString &prompt, const QString &title = QString(), Buttons buttons = Ok,
                        Answer defaultButton = NoAnswer);

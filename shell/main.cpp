@@ -18,5 +18,12 @@ int main(int argc, char *argv[])
     FrmMain frmMain;
     frmMain.load();
     frmMain.show();
+    // The one argument is a set's file; Qt's own options are gone by now.
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() > 2)
+        std::fprintf(stderr, "ZENTIL opens one glyph set; %s is opened, the rest is left alone\n",
+                     qPrintable(args.at(1)));
+    if (args.size() > 1)
+        frmMain.openSet(args.at(1));
     return app.exec();
 }

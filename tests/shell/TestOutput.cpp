@@ -481,7 +481,7 @@ void TestOutput::pasteOntoPanels_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("got"); // the panel's values, or the start of the refusal
     QTest::newRow("C array") << 0 << 0 << false << "byte a[] = {0x3C, 0X42,\n0xa5, B10000001, 0xA5, 0x99, 66, 60};"
-                             << "3C 42 A5 81 A5 99 66 60";
+                             << "3C 42 A5 81 A5 99 42 3C"; // code's bare digits are decimal
     QTest::newRow("5x7 run") << 0 << 2 << true << "0b10111111"
                              << "B 10 11 11 11";
     QTest::newRow("7 of 8") << 4 << 0 << false << "0,18,3C,7E,FF,7E,3C"

@@ -8,6 +8,9 @@
 //   ZENTIL_RANDOM_SECONDS    keep starting sequences until this many seconds pass
 
 #include "GuiTest.h"
+#include "shell/FrmGlyphs.h"
+#include "shell/GlyphListView.h"
+#include "shell/GridEditor.h"
 
 #include "shell/OneLineList.h"
 #include "shell/OutputPane.h"
@@ -30,6 +33,8 @@ namespace {
 struct Reference
 {
     std::uint64_t on = 0; // the picture: cell (r, c) is bit r * 8 + c
+    std::vector<std::uint64_t> glyphs{0}; // the set's; the current one is on
+    int current = 0;
     int values[4][8] = {}; // left, right, top, bottom
     QString texts[4][8];
     bool fiveBySeven = false;
@@ -119,15 +124,45 @@ struct Reference
                 click(k / 8, k % 8);
     }
 
-    // Undo and redo put back cells and values; a box shows a value that changes.
+    // Another glyph chosen: its picture, its values in step, every box showing its value.
+    void show(int g)
+    {
+        glyphs[current] = on;
+        current = g;
+        reset();
+        for (int k = 0; k < 64; ++k)
+            if (glyphs[g] >> k & 1)
+                click(k / 8, k % 8, false);
+    }
+
+    // A step of the set's, done or taken back: the grid reloads only where
+    // its picture is not the current glyph's.
+    void showSet(const std::vector<std::uint64_t> &set, int now)
+    {
+        const std::uint64_t was = on;
+        glyphs = set;
+        current = now;
+        on = was;
+        if (glyphs[now] != was) {
+            on = glyphs[now];
+            show(now);
+        }
+        glyphs[current] = on;
+    }
+
+    // Undo and redo put back cells and values; a box shows a value that
+    // changes. A grid step taken on another glyph is taken back on it.
     void restore(const Reference &to)
     {
+        if (to.current != current)
+            show(to.current);
         for (int e = 0; e < 4; ++e)
             for (int i = 0; i < 8; ++i)
                 if (values[e][i] != to.values[e][i])
                     texts[e][i] = hex(to.values[e][i]);
         on = to.on;
         std::memcpy(values, to.values, sizeof values);
+        glyphs[current] = on;
     }
 
     static int digit(const QString &s)
@@ -299,6 +334,13 @@ QString TestRandomized::compare(FrmMain *w, const Reference &ref)
         if (panel.hide->text() != (ref.panelShown[p] ? "Hide" : "Unhide"))
             return QStringLiteral("%1 reads %2").arg(panel.hide->objectName(), panel.hide->text());
     }
+    const GlyphSet &set = w->editor()->set();
+    if (set.count() != int(ref.glyphs.size()) || set.current() != ref.current)
+        return QStringLiteral("glyph %1 of %2 current, expected %3 of %4")
+            .arg(set.current()).arg(set.count()).arg(ref.current).arg(ref.glyphs.size());
+    for (int g = 0; g < set.count(); ++g)
+        if (set.glyph(g).picture != (g == ref.current ? ref.on : ref.glyphs[g]))
+            return QStringLiteral("glyph %1 differs").arg(g);
     const QString pane = w->form().pane->paneText();
     if (pane != ref.pane)
         return QStringLiteral("pane holds '%1', expected '%2'").arg(pane.right(80), ref.pane.right(80));
@@ -322,7 +364,13 @@ QStringList TestRandomized::runSequence(quint32 seed, int length)
     ref.clipboard = QGuiApplication::clipboard()->text();
     QStringList done;
 
-    std::vector<Reference> undos, redos; // the grid before each step, after each undone one
+    // Each step as it left things and as it found them, and whether it was the set's.
+    struct Step
+    {
+        Reference before, after;
+        bool set;
+    };
+    std::vector<Step> undos, redos;
     const auto visibleCell = [&] {
         std::pair<int, int> at;
         do
@@ -332,7 +380,9 @@ QStringList TestRandomized::runSequence(quint32 seed, int length)
     };
     for (int step = 0; step < length; ++step) {
         const int kind = roll(115);
-        const Reference before = ref;
+        Reference before = ref;
+        before.glyphs[before.current] = before.on;
+        bool notAStep = false; // choosing a glyph
         QString what;
         if (kind >= 100) { // keys go to a cell, since a text box keeps them
             const auto [r, c] = visibleCell();
@@ -401,13 +451,52 @@ QStringList TestRandomized::runSequence(quint32 seed, int length)
                           undo ? 'u' : 'e');
                     auto &from = undo ? undos : redos, &to = undo ? redos : undos;
                     if (!from.empty()) {
-                        to.push_back(ref);
-                        ref.restore(from.back());
+                        const Reference &state = undo ? from.back().before : from.back().after;
+                        if (from.back().set)
+                            ref.showSet(state.glyphs, state.current);
+                        else
+                            ref.restore(state);
+                        to.push_back(from.back());
                         from.pop_back();
                     }
                 }
             }
             MessageBox::setNextAnswer(MessageBox::NoAnswer);
+        } else if (kind >= 40 && kind < 45) { // the glyph after or before; a new, duplicated or deleted glyph
+            const int g = roll(5);
+            notAStep = true; // or a step of the set's, kept below
+            what = QStringList{"Ctrl+Page Down", "Ctrl+Page Up", "New glyph", "Duplicate", "Delete"}[g];
+            if (g < 2) {
+                QWidget *cell = w->form().cells[0][0];
+                w->activateWindow();
+                if (!QTest::qWaitFor([&] { return w->isActiveWindow(); }))
+                    qWarning("the window is not active");
+                cell->setFocus();
+                QTest::keyClick(cell, g ? Qt::Key_PageUp : Qt::Key_PageDown, Qt::ControlModifier);
+                const int to = ref.current + (g ? -1 : 1);
+                if (to >= 0 && to < int(ref.glyphs.size()))
+                    ref.show(to);
+            } else {
+                w->showGlyphs();
+                if (!QTest::qWaitFor([&] { return w->glyphs()->isActiveWindow(); }))
+                    qWarning("the Glyphs window is not active");
+                QTest::keyClick(w->glyphs()->list(), g == 2 ? Qt::Key_Insert : g == 3 ? Qt::Key_D : Qt::Key_Delete,
+                                g == 3 ? Qt::ControlModifier : Qt::NoModifier);
+                std::vector<std::uint64_t> set = ref.glyphs;
+                set[ref.current] = ref.on;
+                int now = ref.current;
+                if (g < 4)
+                    set.insert(set.begin() + ++now, g == 2 ? 0 : ref.on);
+                else if (set.size() == 1)
+                    set[0] = 0;
+                else
+                    set.erase(set.begin() + now), now = std::min(now, int(set.size()) - 1);
+                ref.showSet(set, now);
+                if (set != before.glyphs || now != before.current) { // deleting the one empty glyph is no step
+                    undos.push_back({before, ref, true});
+                    redos.clear();
+                }
+            }
         } else if (kind < 45) { // a cell the user can see
             const auto [r, c] = visibleCell();
             what = QStringLiteral("click r%1c%2").arg(r).arg(c);
@@ -490,9 +579,9 @@ QStringList TestRandomized::runSequence(quint32 seed, int length)
                 ref.pane.clear();
             ++ref.messages;
         }
-        if (kind < 110 && (ref.on != before.on || // a step, not an undo or redo
+        if (!notAStep && kind < 110 && (ref.on != before.on || // a step, not an undo or redo
                            std::memcmp(ref.values, before.values, sizeof ref.values))) {
-            undos.push_back(before);
+            undos.push_back({before, ref, false});
             redos.clear();
         }
         done << what;
