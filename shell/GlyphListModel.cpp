@@ -45,7 +45,7 @@ QVariant GlyphListModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return glyph.name.isEmpty() ? QString::number(index.row() + 1)
-                                    : QStringLiteral("%1 %2").arg(index.row() + 1).arg(glyph.name);
+                                    : QStringLiteral("%1\n%2").arg(index.row() + 1).arg(glyph.name);
     case Qt::EditRole:
         return glyph.name;
     case Qt::ToolTipRole:

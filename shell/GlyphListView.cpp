@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int Cell = 3; // pixels a cell, its outline shared with its neighbour's
@@ -20,7 +22,9 @@ public:
 
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const override
     {
-        return {PictureSide + 40, PictureSide + 6 + option.fontMetrics.height()};
+        // Room for the number and, under it, a name of a dozen characters.
+        return {std::max(PictureSide + 40, option.fontMetrics.averageCharWidth() * 13),
+                PictureSide + 6 + 2 * option.fontMetrics.height()};
     }
 
     void paint(QPainter *p, const QStyleOptionViewItem &option, const QModelIndex &index) const override
