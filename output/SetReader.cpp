@@ -224,7 +224,7 @@ public:
     Found finish()
     {
         if (!found.ok())
-            return std::move(found);
+            return refused(found.problem, found.message);
         if (found.values.empty())
             return noValues();
         if (!found.groups.empty()) {
@@ -468,7 +468,8 @@ bool looksBinary(const QByteArray &bytes)
             }
         }
         if (follow < 0) {
-            ++invalid;
+            if (mostlyInvalid(++invalid, size))
+                return true; // decided: no need to read on
             next = i + 1;
         }
         i = next;
