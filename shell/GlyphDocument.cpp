@@ -109,7 +109,14 @@ bool GlyphDocument::openFile(const QString &path, QWidget *parent)
 
 bool GlyphDocument::readForeign(const QString &text, QWidget *parent, bool paste)
 {
-    const auto glyphs = ReadGlyphsDialog::ask(parent, SetReader::scan(text), m_lastRead);
+    // Text that holds no set under any layout is refused at once, as a box.
+    const SetReader::Found found = SetReader::scan(text);
+    if (!found.ok()) {
+        MessageBox::show(parent, found.message + QLatin1Char('\n') +
+                                     (paste ? tr("No glyphs were pasted.") : tr("No glyph set was opened.")));
+        return false;
+    }
+    const auto glyphs = ReadGlyphsDialog::ask(parent, found, m_lastRead);
     if (!glyphs)
         return false;
     m_lastRead = glyphs->second;
