@@ -70,6 +70,9 @@ FrmMain::FrmMain(QWidget *parent)
 
 FrmMain::~FrmMain()
 {
+    // Before the widgets go: the focus leaving them would ask the actions,
+    // and they this window, which is no longer whole by then.
+    delete m_actions;
     delete m_about;
     delete m_glyphs;
 }
