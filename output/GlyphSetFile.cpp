@@ -1,6 +1,7 @@
 #include "GlyphSetFile.h"
 
 #include "CSource.h"
+#include "matrix/HexDigit.h"
 
 #include <QFileInfo>
 
@@ -225,14 +226,7 @@ QString layoutWords(const GlyphLayout &layout)
 
 int hexValue(QChar c)
 {
-    const char16_t u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    return -1;
+    return HexDigit::anyCase(c.unicode());
 }
 
 // The name in a comment `"..."`, its escapes undone as appendName() writes

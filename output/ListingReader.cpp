@@ -1,5 +1,7 @@
 #include "ListingReader.h"
 
+#include "matrix/HexDigit.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -17,14 +19,7 @@ constexpr qsizetype LongestToken = 32;
 
 int hexDigit(QChar c)
 {
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    return -1;
+    return HexDigit::anyCase(c.unicode());
 }
 
 bool allHex(QStringView s)

@@ -160,10 +160,7 @@ QString shown(QStringView text)
 
 QString panelName(MatrixState::Edge edge)
 {
-    static const char *const names[MatrixState::EdgeCount] = {
-        QT_TRANSLATE_NOOP("PasteRefusal", "left"), QT_TRANSLATE_NOOP("PasteRefusal", "right"),
-        QT_TRANSLATE_NOOP("PasteRefusal", "top"), QT_TRANSLATE_NOOP("PasteRefusal", "bottom")};
-    return tr(names[edge]);
+    return MatrixState::edgeName(edge);
 }
 
 QString unread(const Result &read, MatrixState::Edge edge, bool fiveBySeven)
