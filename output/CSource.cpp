@@ -304,9 +304,10 @@ namespace {
 // Where the scan stands inside a pair of braces, or outside all of them.
 struct Level
 {
-    int array = -1;     // the initializer; -1 for a block or the outside
-    bool keeps = false; // its elements are kept
-    int nesting = 0;    // ( and [ open in the current element
+    int array = -1;        // the initializer; -1 for a block or the outside
+    bool keeps = false;    // its elements are kept
+    int nesting = 0;       // ( and [ open in the current element
+    qsizetype pending = 0; // where its elements begin among those of the levels open
     Element element;
     bool firstIsNumber = false;
 };
@@ -365,12 +366,27 @@ void declare(const QList<Token> &statement, QStringView text, Array &array, QLis
 
 } // namespace
 
-Scan::Scan(QStringView text) : m_text(text)
+Scan::Scan(QStringView text, Limits limits) : m_text(text)
 {
     constexpr qsizetype LongestDeclaration = 64; // tokens kept back for a name
-    int deep = 0; // braces open past the deepest nesting kept
+    int deep = 0;                                // braces open past the deepest nesting kept
     QList<Level> levels(1);
+    levels.reserve(DeepestNesting + 2);
     levels[0].keeps = true;
+    // The elements of the levels open, each level's above its parent's: a
+    // level's move to m_elements when it closes, so that every array's
+    // stand side by side with no list of their own.
+    std::vector<Element> pending;
+    // Each element and array takes a character and its separator at least:
+    // room for all from the start copies none as they grow, and pages never
+    // written cost nothing.
+    const std::size_t most = std::size_t(text.size() / 2 + 2);
+    pending.reserve(most);
+    m_elements.reserve(most);
+    m_arrays.reserve(limits.arrays >= 0 ? std::min(qsizetype(most), limits.arrays + 1) : qsizetype(most));
+    qsizetype leaves = 0;
+    qsizetype values = 0;
+    int tokenLine = -1; // of the last token that was no comment
     QList<Token> statement;
     QList<qint64> sizes; // of the outermost initializer open
     Token last;          // the last token that was no comment
@@ -384,28 +400,45 @@ Scan::Scan(QStringView text) : m_text(text)
                                                           : Element::Kind::Other;
             if (e.kind != Element::Kind::Value)
                 e.number = Number();
-            if (level.array >= 0) {
+            if (level.array >= 0)
                 m_arrays[level.array].children += e.array >= 0;
-                m_arrays[level.array].elements << e;
-            } else {
-                m_outside << e;
-            }
+            values += e.kind == Element::Kind::Value;
+            pending.push_back(e);
+            // Past the outside's first Other a reader wanting none reads no further.
+            if (level.array < 0 && e.kind == Element::Kind::Other && !limits.outsideAfterOther)
+                level.keeps = false;
         }
         level.element = Element();
         level.nesting = 0;
+        if (limits.values >= 0 && values > limits.values)
+            m_stopped = Stop::Values;
+    };
+    const auto close = [&](Level &level) {
+        finish(level);
+        if (level.array < 0)
+            return;
+        Array &array = m_arrays[level.array];
+        array.first = qsizetype(m_elements.size());
+        array.count = qsizetype(pending.size()) - level.pending;
+        m_elements.insert(m_elements.end(), pending.begin() + level.pending, pending.end());
+        pending.resize(std::size_t(level.pending));
+        leaves += array.children == 0;
+        if (limits.leaves >= 0 && leaves > limits.leaves)
+            m_stopped = Stop::Leaves;
     };
 
     Lexer lexer(text);
     Token token;
-    while (lexer.next(token)) {
+    while (m_stopped == Stop::None && lexer.next(token)) {
         if (token.kind == Token::Kind::Comment) {
-            if (token.endsLine && token.line == lexer.line()) {
+            if (token.endsLine && token.line == lexer.line() && (limits.bareComments || token.line == tokenLine)) {
                 const QStringView inner = text.mid(token.innerStart, token.innerSize).trimmed();
                 const qsizetype at = inner.isEmpty() ? token.innerStart : inner.data() - text.data();
-                m_comments << LineComment{token.line, at, inner.size()};
+                m_comments.push_back(LineComment{token.line, at, inner.size()});
             }
             continue;
         }
+        tokenLine = token.line;
         if (token.kind == Token::Kind::Directive) {
             statement.clear();
             last.kind = Token::Kind::Punct, last.punct = u';';
@@ -421,7 +454,15 @@ Scan::Scan(QStringView text) : m_text(text)
             const bool inInitializer = top.array >= 0;
             const bool initializer = inInitializer || (last.kind == Token::Kind::Punct &&
                                                        QStringView(u"=],;{}(").contains(QChar(last.punct)));
+            if (levels.size() == 1 && !pending.empty()) {
+                // The outside is kept only where no braces follow.
+                values -= std::count_if(pending.begin(), pending.end(),
+                                        [](const Element &e) { return e.kind == Element::Kind::Value; });
+                pending.clear();
+            }
+            levels[0].keeps = false;
             Level next;
+            next.pending = qsizetype(pending.size());
             if (initializer) {
                 Array array;
                 array.start = token.start;
@@ -433,11 +474,15 @@ Scan::Scan(QStringView text) : m_text(text)
                     array.declaredSize = array.depth < sizes.size() ? sizes[array.depth] : -1;
                 } else {
                     sizes.clear();
+                    if (statement.size() > LongestDeclaration)
+                        statement.remove(0, statement.size() - LongestDeclaration);
                     declare(statement, text, array, sizes);
                 }
                 next.array = int(m_arrays.size());
                 next.keeps = true;
                 m_arrays << array;
+                if (limits.arrays >= 0 && m_arrays.size() > limits.arrays)
+                    m_stopped = Stop::Arrays;
             } else {
                 ++m_blocks;
             }
@@ -447,11 +492,11 @@ Scan::Scan(QStringView text) : m_text(text)
             levels << next;
             statement.clear();
         } else if (punct && token.punct == u'}' && levels.size() > 1) {
-            finish(top);
             if (top.array >= 0) {
                 m_arrays[top.array].end = token.start + 1;
                 m_arrays[top.array].endLine = token.line;
             }
+            close(top);
             levels.removeLast();
             levels.last().element.end = token.start + 1;
             statement.clear();
@@ -460,16 +505,25 @@ Scan::Scan(QStringView text) : m_text(text)
             statement.clear();
         } else {
             addToken(top, token);
-            if (statement.size() == LongestDeclaration)
-                statement.removeFirst();
+            // The last LongestDeclaration tokens are kept, a run of them
+            // dropped at once rather than one a token.
+            if (statement.size() == 2 * LongestDeclaration)
+                statement.remove(0, LongestDeclaration);
             statement << token;
         }
         last = token;
     }
-    while (!levels.isEmpty()) {
-        finish(levels.last());
+    while (levels.size() > 1) {
+        close(levels.last());
         levels.removeLast();
     }
+    finish(levels.last());
+    m_outsideFirst = qsizetype(m_elements.size());
+    m_outsideCount = qsizetype(pending.size());
+    if (m_elements.empty())
+        m_elements.swap(pending); // values pasted alone, never copied
+    else
+        m_elements.insert(m_elements.end(), pending.begin(), pending.end());
     m_lines = lexer.line() + 1;
 }
 

@@ -4,6 +4,7 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <vector>
 
 // A scanner of C and Arduino source text, for reading values back from code
 // people paste or open: one glyph's array, a header of many, a font table.
@@ -15,7 +16,8 @@
 //
 // Both classes keep views into the text, which must outlive them. Time and
 // memory are linear in the text's length, with no recursion, so that a text
-// of a few MB is safe whatever it holds.
+// of a few MB is safe whatever it holds; a reader that wants no more than so
+// many arrays or values has the scan stop as soon as the text holds more.
 //
 // Two ways in:
 // - Lexer hands out one token at a time (comments included), for a caller
@@ -26,7 +28,7 @@
 //
 // Reading a set of glyphs from it, with no further scanning of C:
 // - one array per glyph (a header, an Arduino sketch): every outermost
-//   array(), its name and elements;
+//   array(), its name and elements(array);
 // - a font table `{ 0x0C, 0x1E, ... },   // U+0041 (A)`: the arrays whose
 //   parent is the table, each named by lineComment(endLine);
 // - a flat table `0x7C, 0x12, 0x11, 0x12, 0x7C,  // 'A'`: the table's
@@ -152,13 +154,46 @@ struct Array
     int endLine = -1;         // of its }; -1 where the text ends first
     qsizetype start = 0;      // of its {
     qsizetype end = 0;        // after its }, or the text's end
-    QList<Element> elements;
+    qsizetype first = 0;      // of its elements, in Scan's one list: Scan::elements()
+    qsizetype count = 0;
+};
+
+// Elements side by side in Scan's one list: an array's, or the outside's.
+class Elements
+{
+public:
+    Elements() = default;
+    Elements(const Element *first, qsizetype count) : m_first(first), m_count(count) {}
+
+    const Element *begin() const { return m_first; }
+    const Element *end() const { return m_first + m_count; }
+    qsizetype size() const { return m_count; }
+    bool isEmpty() const { return m_count == 0; }
+    const Element &operator[](qsizetype i) const { return m_first[i]; }
+
+private:
+    const Element *m_first = nullptr;
+    qsizetype m_count = 0;
+};
+
+// How much a reader wants at most: -1 for no bound; false for none of it.
+struct Limits
+{
+    qsizetype arrays = -1;         // initializers
+    qsizetype leaves = -1;         // initializers that hold no initializer
+    qsizetype values = -1;         // Value elements, in initializers and outside
+    bool bareComments = true;      // line comments on lines that hold no token of their own
+    bool outsideAfterOther = true; // outside elements after the first Other one
 };
 
 class Scan
 {
 public:
-    explicit Scan(QStringView text);
+    // Where the text holds more than limits allow, the scan stops there:
+    // what it keeps is the text's start, for its reader to refuse.
+    enum class Stop : std::uint8_t { None, Arrays, Leaves, Values };
+
+    explicit Scan(QStringView text, Limits limits = Limits());
 
     QStringView text() const { return m_text; }
     QStringView text(const Element &element) const { return m_text.mid(element.start, element.end - element.start); }
@@ -167,16 +202,21 @@ public:
 
     // Every initializer, in the order of its {: a nested one after its parent.
     const QList<Array> &arrays() const { return m_arrays; }
+    Elements elements(const Array &array) const { return Elements(m_elements.data() + array.first, array.count); }
     // The elements outside every pair of braces, a directive's excluded:
-    // values pasted without their array, or the declarations around one.
-    const QList<Element> &outside() const { return m_outside; }
+    // values pasted without their array. Kept only in a text with no
+    // braces: around arrays or blocks they are declarations and statements.
+    Elements outside() const { return Elements(m_elements.data() + m_outsideFirst, m_outsideCount); }
     // How many brace pairs are blocks rather than initializers.
     int blocks() const { return m_blocks; }
+    // Which limit the text went past; None where it was read to its end.
+    Stop stopped() const { return m_stopped; }
 
     int lineCount() const { return m_lines; }
     // The comment that ends a line (without // or /* */, trimmed): a //
     // comment, or a /* */ one begun on that line with nothing after it;
-    // empty where none.
+    // empty where none, or where the line holds no other token and the
+    // limits wanted no bare comments.
     QStringView lineComment(int line) const;
 
 private:
@@ -189,10 +229,13 @@ private:
 
     QStringView m_text;
     QList<Array> m_arrays;
-    QList<Element> m_outside;
-    QList<LineComment> m_comments; // in line order, one per line at most
+    std::vector<Element> m_elements; // each array's side by side, in the order their } close them; the outside's last
+    qsizetype m_outsideFirst = 0;
+    qsizetype m_outsideCount = 0;
+    std::vector<LineComment> m_comments; // in line order, one per line at most
     int m_blocks = 0;
     int m_lines = 1;
+    Stop m_stopped = Stop::None;
 };
 
 } // namespace CSource

@@ -333,17 +333,17 @@ ReadResult read(QStringView text)
             break;
         }
     }
-    if (!table || table->elements.isEmpty())
+    if (!table || table->count == 0)
         return refused(QStringLiteral("No glyph follows the first line: ZENTIL's set is an array of glyphs."));
 
     ReadResult result;
     std::vector<Glyph> glyphs;
-    glyphs.reserve(static_cast<std::size_t>(table->elements.size()));
+    glyphs.reserve(static_cast<std::size_t>(table->count));
     const bool image = layout->lines() == GlyphLayout::Lines::Image;
     const int wanted = layout->valueCount();
     int nameFrom = table->line;
     std::uint64_t values[GlyphLayout::MaxSize];
-    for (const CSource::Element &element : table->elements) {
+    for (const CSource::Element &element : scan.elements(*table)) {
         const int number = static_cast<int>(glyphs.size()) + 1;
         Glyph glyph;
         glyph.name = nameBetween(scan, nameFrom, element.line + 1);
@@ -358,16 +358,17 @@ ReadResult read(QStringView text)
                                    .arg(layoutWords(*layout))
                                    .arg(wanted));
             const CSource::Array &entry = scan.arrays()[element.array];
-            if (entry.elements.size() > wanted)
+            const CSource::Elements given = scan.elements(entry);
+            if (given.size() > wanted)
                 return refused(QStringLiteral("Glyph %1 has %2 values; %3 takes %4.")
                                    .arg(number)
-                                   .arg(entry.elements.size())
+                                   .arg(given.size())
                                    .arg(layoutWords(*layout))
                                    .arg(wanted));
             // Values left out are zero, as C has them.
             std::fill(values, values + wanted, 0);
-            for (qsizetype v = 0; v < entry.elements.size(); ++v) {
-                if (!takeValue(entry.elements[v], scan, *layout, number, values[v], result))
+            for (qsizetype v = 0; v < given.size(); ++v) {
+                if (!takeValue(given[v], scan, *layout, number, values[v], result))
                     return result;
             }
             nameFrom = entry.endLine + 1;

@@ -231,25 +231,24 @@ public:
             m_result.found = int(std::min<qsizetype>(leaves.size(), std::numeric_limits<int>::max()));
             m_result.fewest = std::numeric_limits<int>::max();
             for (qsizetype i : leaves) {
-                const int n = int(arrays[i].elements.size());
+                const int n = int(arrays[i].count);
                 m_result.fewest = std::min(m_result.fewest, n);
                 m_result.most = std::max(m_result.most, n);
             }
             return finish();
         }
-        static const QList<Element> none;
-        const QList<Element> *elements = &none;
+        CSource::Elements elements;
         if (leaves.size() == 1) {
-            elements = &arrays[leaves[0]].elements;
+            elements = m_scan.elements(arrays[leaves[0]]);
             m_result.array = true;
             qsizetype root = leaves[0];
             while (arrays[root].parent >= 0)
                 root = arrays[root].parent;
             m_result.name = arrays[root].name.toString();
         } else if (arrays.isEmpty() && m_scan.blocks() == 0) {
-            elements = &m_scan.outside();
+            elements = m_scan.outside();
         }
-        for (const Element &element : *elements)
+        for (const Element &element : elements)
             if (!readElement(element))
                 break;
         return finish();

@@ -125,6 +125,32 @@ Found refused(Problem problem, const QString &message)
     return found;
 }
 
+// No layout takes more than MaxSize values a glyph.
+constexpr qsizetype MostValues = qsizetype(MostGlyphs) * GlyphLayout::MaxSize;
+
+// A table's, and two for each glyph: a struct's braces around its array.
+constexpr qsizetype MostArrays = 2 * qsizetype(MostGlyphs) + 1;
+
+// Past these a text can be no set, and is refused before it is all read.
+Found tooManyArrays(bool innermost)
+{
+    return refused(Problem::TooMany,
+                   innermost ? tr("The text holds more than %1 innermost arrays in braces, a glyph each; a set holds "
+                                  "at most %1 glyphs.")
+                                   .arg(count(MostGlyphs))
+                             : tr("The text holds more than %1 arrays in braces; a set of at most %2 glyphs holds "
+                                  "fewer.")
+                                   .arg(count(MostArrays), count(MostGlyphs)));
+}
+
+Found tooManyValues()
+{
+    return refused(Problem::TooMany, tr("The text holds more than %1 values; a set holds at most %2 glyphs of up to "
+                                        "%3 values.")
+                                         .arg(count(MostValues), count(MostGlyphs))
+                                         .arg(GlyphLayout::MaxSize));
+}
+
 Found noValues()
 {
     return refused(Problem::NoValues, tr("No values were found in the text: a set of glyphs is an array of values in "
@@ -247,14 +273,25 @@ private:
 // outside any where it has none.
 Found readCode(QStringView text)
 {
-    const CSource::Scan scan(text);
+    CSource::Limits limits;
+    limits.arrays = MostArrays;
+    limits.leaves = MostGlyphs;
+    limits.values = MostValues;
+    limits.bareComments = false;      // a glyph's name ends a line of its values or braces
+    limits.outsideAfterOther = false; // where the outside is read, its first Other refuses it
+    const CSource::Scan scan(text, limits);
+    if (scan.stopped() != CSource::Scan::Stop::None)
+        return scan.stopped() == CSource::Scan::Stop::Values
+                   ? tooManyValues()
+                   : tooManyArrays(scan.stopped() == CSource::Scan::Stop::Leaves);
     Reading reading;
     const QList<CSource::Array> &arrays = scan.arrays();
     QList<qsizetype> leaves; // initializers of values, not of arrays
     bool nested = false;
     for (qsizetype i = 0; i < arrays.size(); ++i) {
         const CSource::Array &a = arrays[i];
-        if (a.children == 0 && std::any_of(a.elements.begin(), a.elements.end(),
+        const CSource::Elements elements = scan.elements(a);
+        if (a.children == 0 && std::any_of(elements.begin(), elements.end(),
                                            [](const Element &e) { return e.kind == Element::Kind::Value; })) {
             leaves << i;
             nested = nested || a.depth > 0;
@@ -273,8 +310,8 @@ Found readCode(QStringView text)
     }
     if (leaves.size() == 1 && !nested) {
         const CSource::Array &a = arrays[leaves[0]];
-        reading.reserve(a.elements.size());
-        for (const Element &element : a.elements)
+        reading.reserve(a.count);
+        for (const Element &element : scan.elements(a))
             if (!reading.take(element, scan))
                 return reading.finish();
         reading.flat(0, &scan, a.name.toString(), a.declaredSize, true, wideType(a));
@@ -284,7 +321,7 @@ Found readCode(QStringView text)
     for (qsizetype leaf : leaves) {
         const CSource::Array &a = arrays[leaf];
         const qsizetype first = reading.found.valueCount();
-        for (const Element &element : a.elements)
+        for (const Element &element : scan.elements(a))
             if (!reading.take(element, scan))
                 return reading.finish();
         qsizetype root = leaf;
@@ -357,9 +394,17 @@ bool readListed(QStringView chunk, int line, Reading &reading)
 // ZENTIL's listings, a glyph per line.
 Found readListing(QStringView text)
 {
+    // Every run between separators reads as a value or more, or is refused.
+    qsizetype runs = 0;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        runs += !isListingSeparator(text[i]) && (i == 0 || isListingSeparator(text[i - 1]));
+    if (runs > MostValues)
+        return tooManyValues();
     Reading reading;
     int line = 0;
     for (qsizetype start = 0; start <= text.size(); ++line) {
+        if (reading.found.valueCount() > MostValues)
+            return tooManyValues();
         qsizetype end = start;
         while (end < text.size() && !isLineEnd(text[end]))
             ++end;

@@ -41,7 +41,7 @@ namespace SetReader {
 constexpr qsizetype LargestText = 4 * 1024 * 1024;
 // The most glyphs decode() makes; a set this long is already far past a
 // font's 256 characters.
-constexpr int MostGlyphs = 65536;
+constexpr int MostGlyphs = 16384;
 
 struct Found
 {
@@ -51,6 +51,7 @@ struct Found
         Binary,    // NUL characters, or much that is not UTF-8
         NoValues,  // nothing that reads as a value
         NotValues, // something in the values that is no value (message says what, and on which line)
+        TooMany,   // more arrays or values than MostGlyphs glyphs could hold, whatever the layout
     };
     enum class Grouping { None, Braces, Arrays, Lines };
     // How a value was written, to say how it was read.

@@ -40,7 +40,7 @@ void TestCSource::arrays()
     QStringList found;
     for (const CSource::Array &a : scan.arrays()) {
         QString s = QStringLiteral("%1 %2[%3] <%4:").arg(a.type, a.name).arg(a.declaredSize).arg(a.parent).trimmed();
-        for (const CSource::Element &e : a.elements)
+        for (const CSource::Element &e : scan.elements(a))
             s += e.kind == CSource::Element::Kind::Value ? QStringLiteral(" %1%2@%3")
                                                                .arg(e.number.negative ? "-" : "")
                                                                .arg(QString::number(e.number.magnitude, 16).toUpper())
