@@ -503,6 +503,9 @@ Scan::Scan(QStringView text, Limits limits) : m_text(text)
         } else if (punct && (token.punct == u',' || token.punct == u';') && top.nesting == 0) {
             finish(top);
             statement.clear();
+        } else if (punct && token.punct == u'}') { // closes nothing open: no declaration goes on past it
+            addToken(top, token);
+            statement.clear();
         } else {
             addToken(top, token);
             // The last LongestDeclaration tokens are kept, a run of them

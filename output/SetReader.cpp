@@ -527,12 +527,18 @@ Found scan(QStringView text)
     if (text.size() > LargestText)
         return tooLarge(text.size(), false);
     qint64 replaced = 0;
+    bool digits = false; // every value is written with one, B names and hex letters after a digit or B
     for (QChar c : text) {
         if (c.unicode() == 0)
             return refused(Problem::Binary,
                            tr("The text holds NUL characters: it is binary, not C source or a listing."));
         replaced += c.unicode() == QChar::ReplacementCharacter;
+        digits |= (c.unicode() >= u'0' && c.unicode() <= u'9') || c.unicode() == u'B' || c.unicode() == u'$' ||
+                  c.unicode() == u'&' || c.unicode() == u'H' || (c.unicode() >= u'A' && c.unicode() <= u'F') ||
+                  (c.unicode() >= u'a' && c.unicode() <= u'f');
     }
+    if (!digits) // nothing can be a value: no need to scan it
+        return noValues();
     if (mostlyInvalid(replaced, text.size()))
         return refused(Problem::Binary, tr("The text is binary, not C source or a listing: %1 of its %2 characters "
                                            "are replacements for bytes that are not UTF-8.")
