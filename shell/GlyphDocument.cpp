@@ -93,9 +93,13 @@ bool GlyphDocument::openFile(const QString &path, QWidget *parent)
     const QByteArray content = file.read(LargestFile + 1);
     if (content.size() > LargestFile)
         return refuse(tr("it is larger than a set's header, at most %1 bytes.").arg(QLocale().toString(LargestFile)));
-    if (SetReader::looksBinary(content))
+    // UTF-8 unless a byte-order mark says otherwise, as editors save headers.
+    const QStringConverter::Encoding encoding =
+        QStringConverter::encodingForData(content).value_or(QStringConverter::Utf8);
+    if (encoding == QStringConverter::Utf8 && SetReader::looksBinary(content))
         return refuse(tr("it is not text."));
-    const QString text = QString::fromUtf8(content);
+    QStringDecoder decode(encoding);
+    const QString text = decode(content);
     if (GlyphSetFile::isOwn(text)) {
         const GlyphSetFile::ReadResult read = GlyphSetFile::read(text);
         if (!read.ok())
