@@ -4,6 +4,7 @@
 #include "GlyphListModel.h"
 #include "GlyphListView.h"
 #include "GridEditor.h"
+#include "StandardKeys.h"
 #include "LayoutPicker.h"
 #include "MessageBox.h"
 
@@ -15,20 +16,6 @@
 #include <QMenuBar>
 #include <QUndoStack>
 #include <QVBoxLayout>
-
-namespace {
-
-// The desktop's own keys for a standard action, and the ones named beside them.
-QList<QKeySequence> keys(QKeySequence::StandardKey standard, std::initializer_list<QKeyCombination> also = {})
-{
-    QList<QKeySequence> list = QKeySequence::keyBindings(standard);
-    for (QKeyCombination key : also)
-        if (!list.contains(QKeySequence(key)))
-            list << QKeySequence(key);
-    return list;
-}
-
-} // namespace
 
 FrmGlyphs::FrmGlyphs(GridEditor *editor, GlyphDocument *document, QWidget *parent)
     : QMainWindow(parent), m_editor(editor), m_document(document), m_model(new GlyphListModel(editor, this)),
@@ -58,29 +45,29 @@ FrmGlyphs::FrmGlyphs(GridEditor *editor, GlyphDocument *document, QWidget *paren
     };
     constexpr auto Ctrl = Qt::ControlModifier;
     QMenu *set = menuBar()->addMenu(tr("&Set"));
-    add(set, tr("&New set"), keys(QKeySequence::New), [this] { m_document->newSet(this); });
-    add(set, tr("&Open..."), keys(QKeySequence::Open), [this] { m_document->open(this); });
-    add(set, tr("&Save"), keys(QKeySequence::Save), [this] { m_document->save(this); });
-    add(set, tr("Save &as..."), keys(QKeySequence::SaveAs, {QKeyCombination(Ctrl | Qt::ShiftModifier, Qt::Key_S)}),
+    add(set, tr("&New set"), standardKeys(QKeySequence::New), [this] { m_document->newSet(this); });
+    add(set, tr("&Open..."), standardKeys(QKeySequence::Open), [this] { m_document->open(this); });
+    add(set, tr("&Save"), standardKeys(QKeySequence::Save), [this] { m_document->save(this); });
+    add(set, tr("Save &as..."), standardKeys(QKeySequence::SaveAs, {QKeyCombination(Ctrl | Qt::ShiftModifier, Qt::Key_S)}),
         [this] { m_document->saveAs(this); });
     set->addSeparator();
-    add(set, tr("&Close"), keys(QKeySequence::Close), [this] { close(); });
+    add(set, tr("&Close"), standardKeys(QKeySequence::Close), [this] { close(); });
 
     QMenu *edit = menuBar()->addMenu(tr("&Edit"));
     QAction *undo = editor->undoStack()->createUndoAction(this, tr("&Undo"));
-    undo->setShortcuts(keys(QKeySequence::Undo, {QKeyCombination(Ctrl, Qt::Key_Z)}));
+    undo->setShortcuts(standardKeys(QKeySequence::Undo, {QKeyCombination(Ctrl, Qt::Key_Z)}));
     QAction *redo = editor->undoStack()->createRedoAction(this, tr("R&edo"));
-    redo->setShortcuts(keys(QKeySequence::Redo, {QKeyCombination(Ctrl, Qt::Key_Y),
+    redo->setShortcuts(standardKeys(QKeySequence::Redo, {QKeyCombination(Ctrl, Qt::Key_Y),
                                                  QKeyCombination(Ctrl | Qt::ShiftModifier, Qt::Key_Z)}));
     edit->addActions({undo, redo});
     edit->addSeparator();
-    add(edit, tr("&Copy set"), keys(QKeySequence::Copy), &FrmGlyphs::copySet);
-    add(edit, tr("&Paste glyphs"), keys(QKeySequence::Paste), &FrmGlyphs::pasteGlyphs);
+    add(edit, tr("&Copy set"), standardKeys(QKeySequence::Copy), &FrmGlyphs::copySet);
+    add(edit, tr("&Paste glyphs"), standardKeys(QKeySequence::Paste), &FrmGlyphs::pasteGlyphs);
 
     QMenu *glyph = menuBar()->addMenu(tr("&Glyph"));
     add(glyph, tr("&New glyph"), {QKeySequence(Qt::Key_Insert)}, [this] { m_editor->newGlyph(); });
     add(glyph, tr("&Duplicate"), {QKeySequence(Ctrl | Qt::Key_D)}, [this] { m_editor->duplicateGlyph(); });
-    add(glyph, tr("De&lete"), keys(QKeySequence::Delete), [this] { m_editor->deleteGlyph(); });
+    add(glyph, tr("De&lete"), standardKeys(QKeySequence::Delete), [this] { m_editor->deleteGlyph(); });
     glyph->addSeparator();
     add(glyph, tr("Move &earlier"), {QKeySequence(Qt::AltModifier | Qt::Key_Left)}, [this] {
         m_editor->moveGlyph(m_editor->set().current(), m_editor->set().current() - 1);

@@ -214,18 +214,27 @@ void FrmMain::clearPane()
         m_ui.pane->clear();
 }
 
+namespace {
+
+// Brought back whatever its state: show() leaves a minimised window so, and
+// without a task bar it could not be reached at all.
+void bringBack(QWidget *window)
+{
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace
+
 void FrmMain::showAbout()
 {
     if (!m_about) {
         m_about = new FrmAbout();
         m_about->setAttribute(Qt::WA_DeleteOnClose);
     }
-    // Brought back whatever its state: show() leaves a minimised window so,
-    // and without a task bar it could not be reached at all.
-    m_about->setWindowState(m_about->windowState() & ~Qt::WindowMinimized);
-    m_about->show();
-    m_about->raise();
-    m_about->activateWindow();
+    bringBack(m_about);
 }
 
 void FrmMain::exitProgram()
@@ -248,10 +257,7 @@ void FrmMain::showGlyphs()
 {
     if (!m_glyphs)
         m_glyphs = new FrmGlyphs(m_editor, makeDocument());
-    m_glyphs->setWindowState(m_glyphs->windowState() & ~Qt::WindowMinimized);
-    m_glyphs->show();
-    m_glyphs->raise();
-    m_glyphs->activateWindow();
+    bringBack(m_glyphs);
 }
 
 bool FrmMain::openSet(const QString &path)

@@ -1,6 +1,7 @@
 #include "GridActions.h"
 
 #include "GridEditor.h"
+#include "StandardKeys.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,15 +31,6 @@ const TransformEntry Transforms[MatrixState::TransformCount] = {
     {QT_TRANSLATE_NOOP("GridActions", "&Invert"), QKeyCombination(Qt::ControlModifier, Qt::Key_I)},
 };
 
-// The desktop's own keys, and Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z on every one.
-QList<QKeySequence> keys(QKeySequence::StandardKey standard, std::initializer_list<QKeyCombination> always)
-{
-    QList<QKeySequence> list = QKeySequence::keyBindings(standard);
-    for (QKeyCombination key : always)
-        if (!list.contains(QKeySequence(key)))
-            list << QKeySequence(key);
-    return list;
-}
 
 bool isTextBox(const QObject *o)
 {
@@ -53,9 +45,9 @@ GridActions::GridActions(GridEditor *editor, QWidget *window, std::function<bool
 {
     QUndoStack *stack = editor->undoStack();
     m_undo = stack->createUndoAction(this, tr("&Undo"));
-    m_undo->setShortcuts(keys(QKeySequence::Undo, {QKeyCombination(Qt::ControlModifier, Qt::Key_Z)}));
+    m_undo->setShortcuts(standardKeys(QKeySequence::Undo, {QKeyCombination(Qt::ControlModifier, Qt::Key_Z)}));
     m_redo = stack->createRedoAction(this, tr("R&edo"));
-    m_redo->setShortcuts(keys(QKeySequence::Redo, {QKeyCombination(Qt::ControlModifier, Qt::Key_Y),
+    m_redo->setShortcuts(standardKeys(QKeySequence::Redo, {QKeyCombination(Qt::ControlModifier, Qt::Key_Y),
                                                    QKeyCombination(CtrlShift, Qt::Key_Z)}));
     // The stack's own triggers would leave a stroke going on.
     for (QAction *a : {m_undo, m_redo})
