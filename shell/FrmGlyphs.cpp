@@ -10,7 +10,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QCloseEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
@@ -140,10 +139,4 @@ void FrmGlyphs::pasteGlyphs()
 void FrmGlyphs::rename()
 {
     m_list->edit(m_list->currentIndex());
-}
-
-void FrmGlyphs::closeEvent(QCloseEvent *event)
-{
-    // The set stays open in the main window: closing this window loses nothing.
-    event->accept();
 }

@@ -12,7 +12,8 @@ class QAction;
 // The Glyphs window: not modal, one at a time, built when first opened. It
 // shows every glyph of the set as a small picture with its number and name,
 // the current one selected, and follows every grid edit at once. Its menu bar
-// holds every action on the set with its key.
+// holds every action on the set with its key. Closing it loses nothing: the
+// set stays with the main window, whose close asks for unsaved changes.
 class FrmGlyphs : public QMainWindow
 {
     Q_OBJECT
@@ -28,9 +29,6 @@ public:
     void copySet();
     void pasteGlyphs();
     void rename();
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void showTitle();
