@@ -429,7 +429,12 @@ Scan::Scan(QStringView text, Limits limits) : m_text(text)
 
     Lexer lexer(text);
     Token token;
+    qsizetype tokens = 0;
     while (m_stopped == Stop::None && lexer.next(token)) {
+        if (limits.tokens >= 0 && ++tokens > limits.tokens) {
+            m_stopped = Stop::Tokens;
+            break;
+        }
         if (token.kind == Token::Kind::Comment) {
             if (token.endsLine && token.line == lexer.line() && (limits.bareComments || token.line == tokenLine)) {
                 const QStringView inner = text.mid(token.innerStart, token.innerSize).trimmed();

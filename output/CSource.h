@@ -182,6 +182,7 @@ struct Limits
     qsizetype arrays = -1;         // initializers
     qsizetype leaves = -1;         // initializers that hold no initializer
     qsizetype values = -1;         // Value elements, in initializers and outside
+    qsizetype tokens = -1;         // tokens of any kind, comments included
     bool bareComments = true;      // line comments on lines that hold no token of their own
     bool outsideAfterOther = true; // outside elements after the first Other one
 };
@@ -191,7 +192,7 @@ class Scan
 public:
     // Where the text holds more than limits allow, the scan stops there:
     // what it keeps is the text's start, for its reader to refuse.
-    enum class Stop : std::uint8_t { None, Arrays, Leaves, Values };
+    enum class Stop : std::uint8_t { None, Arrays, Leaves, Values, Tokens };
 
     explicit Scan(QStringView text, Limits limits = Limits());
 

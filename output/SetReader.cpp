@@ -131,6 +131,10 @@ constexpr qsizetype MostValues = qsizetype(MostGlyphs) * GlyphLayout::MaxSize;
 // A table's, and two for each glyph: a struct's braces around its array.
 constexpr qsizetype MostArrays = 2 * qsizetype(MostGlyphs) + 1;
 
+// Words, numbers and signs: a value and its comma are two, and a glyph's
+// braces, name and comment a few more; eight a value leave room for all.
+constexpr qsizetype MostTokens = 8 * MostValues;
+
 // Past these a text can be no set, and is refused before it is all read.
 Found tooManyArrays(bool innermost)
 {
@@ -141,6 +145,13 @@ Found tooManyArrays(bool innermost)
                              : tr("The text holds more than %1 arrays in braces; a set of at most %2 glyphs holds "
                                   "fewer.")
                                    .arg(count(MostArrays), count(MostGlyphs)));
+}
+
+Found tooManyTokens()
+{
+    return refused(Problem::TooMany, tr("The text holds more than %1 words, numbers and signs; a set of at most %2 "
+                                        "glyphs is written in far fewer.")
+                                         .arg(count(MostTokens), count(MostGlyphs)));
 }
 
 Found tooManyValues()
@@ -277,13 +288,14 @@ Found readCode(QStringView text)
     limits.arrays = MostArrays;
     limits.leaves = MostGlyphs;
     limits.values = MostValues;
+    limits.tokens = MostTokens;
     limits.bareComments = false;      // a glyph's name ends a line of its values or braces
     limits.outsideAfterOther = false; // where the outside is read, its first Other refuses it
     const CSource::Scan scan(text, limits);
     if (scan.stopped() != CSource::Scan::Stop::None)
-        return scan.stopped() == CSource::Scan::Stop::Values
-                   ? tooManyValues()
-                   : tooManyArrays(scan.stopped() == CSource::Scan::Stop::Leaves);
+        return scan.stopped() == CSource::Scan::Stop::Values   ? tooManyValues()
+               : scan.stopped() == CSource::Scan::Stop::Tokens ? tooManyTokens()
+                                                               : tooManyArrays(scan.stopped() == CSource::Scan::Stop::Leaves);
     Reading reading;
     const QList<CSource::Array> &arrays = scan.arrays();
     QList<qsizetype> leaves; // initializers of values, not of arrays

@@ -75,6 +75,8 @@ void TestSetReader::reads_data()
                                << "" << quint64(0) << "4,194,305 characters long";
     QTest::newRow("too many glyphs") << QByteArray("{1},").repeated(SetReader::MostGlyphs + 1) << false
                                      << int(P::LeftPanel) << "8x8" << "" << quint64(0) << "more than 16,384 innermost arrays";
+    QTest::newRow("too many signs") << QByteArray("}").repeated(SetReader::LargestText - 1) + "1" << false
+                                    << int(P::LeftPanel) << "8x8" << "" << quint64(0) << "more than 1,048,576 words";
     QTest::newRow("NUL") << QByteArray("{1,2,\0}", 7) << true << int(P::LeftPanel) << "8x8"
                          << "" << quint64(0) << "NUL bytes";
     QTest::newRow("not UTF-8") << QByteArray("{\x80\x91\xA2\xB3\xC4\xD5\xE6\xF7}") << true << int(P::LeftPanel) << "8x8"
