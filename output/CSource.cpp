@@ -1,5 +1,7 @@
 #include "CSource.h"
 
+#include "matrix/HexDigit.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -34,14 +36,8 @@ bool isSpace(char16_t c)
 
 int digitValue(char16_t c, int base)
 {
-    int d = 99;
-    if (isDigit(c))
-        d = c - u'0';
-    else if (c >= u'a' && c <= u'f')
-        d = c - u'a' + 10;
-    else if (c >= u'A' && c <= u'F')
-        d = c - u'A' + 10;
-    return d < base ? d : -1;
+    const int d = HexDigit::anyCase(c);
+    return d >= 0 && d < base ? d : -1;
 }
 
 // u or U at either end of at most one of l, L, ll, LL, wb, WB (C23).
