@@ -92,14 +92,6 @@ FrmGlyphs::FrmGlyphs(GridEditor *editor, GlyphDocument *document, QWidget *paren
     showCurrent();
 }
 
-QAction *FrmGlyphs::action(const QString &text) const
-{
-    for (QAction *a : findChildren<QAction *>())
-        if (a->text() == text)
-            return a;
-    return nullptr;
-}
-
 void FrmGlyphs::showTitle()
 {
     QString title = tr("Glyphs");

@@ -7,7 +7,6 @@ class GlyphListModel;
 class GlyphListView;
 class GridEditor;
 class LayoutPicker;
-class QAction;
 
 // The Glyphs window: not modal, one at a time, built when first opened. It
 // shows every glyph of the set as a small picture with its number and name,
@@ -22,9 +21,6 @@ public:
     FrmGlyphs(GridEditor *editor, GlyphDocument *document, QWidget *parent = nullptr);
 
     GlyphListView *list() const { return m_list; }
-    LayoutPicker *layoutPicker() const { return m_layout; }
-    // By the name its menu shows, "&Save", "Move &earlier"...
-    QAction *action(const QString &text) const;
 
     void copySet();
     void pasteGlyphs();

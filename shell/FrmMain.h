@@ -61,7 +61,6 @@ public:
 
     const MatrixState &matrix() const { return m_matrix; }
     GridEditor *editor() const { return m_editor; }
-    GridActions *gridActions() const { return m_actions; }
     const Notation &notation() const { return m_notation; }
     FrmAbout *about() const;
     FrmGlyphs *glyphs() const;

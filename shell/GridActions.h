@@ -26,10 +26,6 @@ public:
     GridActions(GridEditor *editor, QWidget *window, std::function<bool()> fiveBySeven,
                 std::function<void()> showGlyphs);
 
-    QAction *undo() const { return m_undo; }
-    QAction *redo() const { return m_redo; }
-    QAction *transform(MatrixState::Transform t) const { return m_transforms[static_cast<int>(t)]; }
-    QAction *glyphs() const { return m_glyphs; }
     // Built when first opened; null before.
     QMenu *menu() const { return m_menu; }
     void popup(const QPoint &globalPos);

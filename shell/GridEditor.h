@@ -30,11 +30,6 @@ public:
     QUndoStack *undoStack() const { return m_stack; }
     const MatrixState &matrix() const { return m_matrix; }
 
-    // Where the edit changed anything, one step named stepName ("Undo " +
-    // stepName in the menu). allBoxes: every box shows its value again
-    // afterwards, changed or not, a top box's typed text included.
-    void edit(const QString &stepName, const std::function<void()> &change, bool allBoxes = false);
-
     void toggleCell(int row, int col);
     void enterColumn(int col, const QString &text);
     // Nothing where the size mode does not allow it.
@@ -84,6 +79,10 @@ signals:
     void currentGlyphChanged(int index);
 
 private:
+    // Where the edit changed anything, one step named stepName ("Undo " +
+    // stepName in the menu). allBoxes: every box shows its value again
+    // afterwards, changed or not, a top box's typed text included.
+    void edit(const QString &stepName, const std::function<void()> &change, bool allBoxes = false);
     // The one path of every change; the steps of one stroke merge.
     void apply(const QString &stepName, const std::function<void()> &change, bool allBoxes, int stroke);
     void show(int glyph, const MatrixState::Snapshot &state);
